@@ -1,0 +1,1 @@
+// Colour constants and operations (being written).

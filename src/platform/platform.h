@@ -1,0 +1,143 @@
+#pragma once
+// The one seam between the framework and the operating system.
+//
+// Each backend (src/platform/sdl, src/platform/win32) implements exactly these functions and
+// nothing else; the framework classes above keep all bookkeeping (key flags, window records,
+// pixel-format fallbacks, power-of-two rounding, ...). Unit tests link a fake of this seam
+// (tests/support/platform_fake.cpp) instead of a backend.
+//
+// Key codes crossing the seam are Windows virtual-key codes 0-255 (Escape 27, Up 38, Down 40).
+// Function names avoid the Win32 API's own names, some of which are macros in <windows.h>.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace VARKO::Platform {
+
+struct NativeWindow;  // a top-level window, defined by each backend
+struct NativeDevice;  // the drawing surface of a window (a device context)
+struct NativeContext; // an OpenGL rendering context
+struct NativeBitmap;  // a Windows bitmap loaded from a file
+using WindowHandle = NativeWindow*;
+using DeviceHandle = NativeDevice*;
+using ContextHandle = NativeContext*;
+using BitmapHandle = NativeBitmap*;
+
+// ---- Windows and their event queue ------------------------------------------------------------
+
+enum class WindowStyle {
+    Popup,  // borderless
+    Framed, // caption, system menu, sizing frame
+};
+
+// Makes the window class `name` known to the system (a no-op where there are no classes).
+// True on success; a class this process already registered counts as success.
+bool RegisterWindowClass(const std::string& name);
+
+// A visible top-level window of class `className` titled `title`, at (x, y) with the given outer
+// size. Null on failure.
+WindowHandle CreateNativeWindow(const std::string& className, const std::string& title,
+                          WindowStyle style, int x, int y, int width, int height);
+void DestroyNativeWindow(WindowHandle window);
+
+// The per-window slot that leads from a window back to its wrapper object.
+void SetWindowSlot(WindowHandle window, void* owner);
+void* GetWindowSlot(WindowHandle window);
+
+std::string GetWindowTitle(WindowHandle window);
+void FocusWindow(WindowHandle window);
+
+enum class EventType {
+    KeyDown,         // a = virtual-key code 0-255
+    KeyUp,           // a = virtual-key code 0-255
+    MouseMove,       // a = x, b = y in client pixels
+    LeftButtonDown,  //
+    LeftButtonUp,    //
+    RightButtonDown, //
+    RightButtonUp,   //
+    Resized,         // a = client width, b = client height
+    CloseRequest,    // the user asked to close the window
+};
+
+struct Event {
+    EventType type;
+    int a = 0;
+    int b = 0;
+};
+
+// Takes the next waiting event of this window into `event`; false at once when none is waiting.
+// Never blocks, and never takes events of other windows.
+bool PollEvent(WindowHandle window, Event& event);
+
+// ---- GL drawing surface and rendering context -------------------------------------------------
+
+struct PixelFormatRequest {
+    int colorBits = 0;
+    int depthBits = 0;
+    int stencilBits = 0;
+};
+
+DeviceHandle GetWindowDevice(WindowHandle window); // null on failure
+// A double-buffered RGBA format close to the request (a format id > 0), or 0 when none has at
+// least the requested stencil bits.
+int ChooseSurfaceFormat(DeviceHandle device, const PixelFormatRequest& request);
+bool SetSurfaceFormat(DeviceHandle device, int format, const PixelFormatRequest& request);
+ContextHandle CreateGLContext(DeviceHandle device); // null on failure
+bool MakeGLContextCurrent(DeviceHandle device, ContextHandle context);
+bool ReleaseGLContext();
+bool DeleteGLContext(ContextHandle context);
+void SwapSurfaceBuffers(DeviceHandle device);
+
+// ---- Display modes and the desktop ------------------------------------------------------------
+
+// Switches the screen to width x height at `bits` per pixel for a full-screen window.
+bool ChangeDisplayMode(int width, int height, int bits);
+void RestoreDisplayMode();
+void ShowMouseCursor();
+void GetDesktopSize(int& width, int& height);
+
+// ---- Message boxes ----------------------------------------------------------------------------
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { Exclamation, Stop, Information };
+enum class MessageAnswer { Ok, Yes, No };
+
+// A modal box with no owner window; returns the button the user pressed.
+MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon);
+
+// ---- Clock ------------------------------------------------------------------------------------
+
+// Ticks per second of the high-resolution counter, or 0 when there is none.
+std::int64_t CounterFrequency();
+std::int64_t CounterValue();
+// Milliseconds of a coarser system clock, for systems without the counter.
+std::uint32_t Milliseconds();
+
+// ---- Bitmaps for the launcher -----------------------------------------------------------------
+
+// A Windows bitmap file at its stored size; null when it cannot be loaded.
+BitmapHandle LoadBitmapFile(const std::string& path);
+void GetBitmapSize(BitmapHandle bitmap, int& width, int& height);
+void FreeBitmap(BitmapHandle bitmap);
+// Copies the rectangle (x, y, width, height) of the bitmap to the same place in the window.
+void CopyBitmapRect(WindowHandle window, BitmapHandle bitmap, int x, int y, int width, int height);
+// Shows what was copied into the window so far.
+void PresentWindow(WindowHandle window);
+
+// ---- General pictures -------------------------------------------------------------------------
+
+// A decoded picture at its own size: rows top row first, 4 bytes per pixel (red, green, blue,
+// alpha), no gaps between rows.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+};
+
+// Decodes a picture file in any format the system's decoder knows (at least JPEG); false on any
+// failure, with nothing shown.
+bool DecodePicture(const std::string& path, Picture& picture);
+
+} // namespace VARKO::Platform
