@@ -46,6 +46,8 @@ void SetWindowSlot(WindowHandle window, void* owner);
 void* GetWindowSlot(WindowHandle window);
 
 std::string GetWindowTitle(WindowHandle window);
+// The executable's module handle where the system has one (null elsewhere).
+void* ModuleHandle();
 void FocusWindow(WindowHandle window);
 
 enum class EventType {
