@@ -130,7 +130,7 @@ WindowHandle CreateNativeWindow(const std::string& className, const std::string&
         return nullptr;
     }
     auto window = std::make_unique<FakeWindow>();
-    *window = FakeWindow{className, title, style, x, y, width, height};
+    *window = FakeWindow{className, title, style, x, y, width, height, true, nullptr, {}};
     S().windows.push_back(std::move(window));
     return reinterpret_cast<WindowHandle>(S().windows.back().get());
 }

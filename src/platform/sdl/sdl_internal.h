@@ -29,3 +29,17 @@ struct NativeWindow {
 bool EnsureVideo();
 
 } // namespace VARKO::Platform
+
+namespace VARKO::Platform {
+
+// The display mode that ChangeDisplayMode accepted for the next full-screen window, or null.
+const SDL_DisplayMode* PendingFullscreenMode();
+
+// The SDL window flags of a style, without the GL flag.
+Uint32 StyleFlags(WindowStyle style);
+
+// Replaces the SDL window behind `window` by a new one with the given extra flags, at the same
+// place, size and title; false (the old one kept) when SDL cannot make it.
+bool RebuildSdlWindow(NativeWindow* window, Uint32 extraFlags);
+
+} // namespace VARKO::Platform

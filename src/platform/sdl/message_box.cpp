@@ -1,0 +1,50 @@
+// Message boxes through SDL2. Each box is also written to the standard error stream, so a run
+// from a terminal (or a test) keeps a record of what the user was told.
+
+#include "src/platform/sdl/sdl_internal.h"
+
+#include <cstdio>
+
+namespace VARKO::Platform {
+namespace {
+
+Uint32 IconFlags(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Stop:
+        return SDL_MESSAGEBOX_ERROR;
+    case MessageIcon::Information:
+        return SDL_MESSAGEBOX_INFORMATION;
+    default:
+        return SDL_MESSAGEBOX_WARNING;
+    }
+}
+
+} // namespace
+
+MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                          MessageButtons buttons, MessageIcon icon) {
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    const Uint32 enter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    const Uint32 escape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    const SDL_MessageBoxButtonData ok[] = {{enter | escape, 0, "OK"}};
+    const SDL_MessageBoxButtonData yesNo[] = {{enter, 1, "Yes"}, {escape, 2, "No"}};
+    bool asking = buttons == MessageButtons::YesNo;
+
+    SDL_MessageBoxData box{};
+    box.flags = IconFlags(icon);
+    box.title = caption.c_str();
+    box.message = text.c_str();
+    box.numbuttons = asking ? 2 : 1;
+    box.buttons = asking ? yesNo : ok;
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+        std::fprintf(stderr, "(the message box could not be shown: %s)\n", SDL_GetError());
+        pressed = asking ? 2 : 0;
+    }
+    if (!asking) {
+        return MessageAnswer::Ok;
+    }
+    return pressed == 1 ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+} // namespace VARKO::Platform

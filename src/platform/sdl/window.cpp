@@ -1,0 +1,235 @@
+// SDL2 windows and their event queues. SDL delivers one event queue for the whole program; the
+// backend sorts it into one queue per window so that a window's pump only takes its own events.
+
+#include "src/platform/sdl/sdl_internal.h"
+
+#include <map>
+
+namespace VARKO::Platform {
+namespace {
+
+std::map<Uint32, NativeWindow*>& WindowsById() {
+    static std::map<Uint32, NativeWindow*> windows;
+    return windows;
+}
+
+int TranslateKeyRange(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) {
+        return 'A' + (key - SDLK_a);
+    }
+    if (key >= SDLK_0 && key <= SDLK_9) {
+        return '0' + (key - SDLK_0);
+    }
+    if (key >= SDLK_F1 && key <= SDLK_F9) {
+        return 112 + (key - SDLK_F1);
+    }
+    if (key >= SDLK_F11 && key <= SDLK_F12) {
+        return 122 + (key - SDLK_F11);
+    }
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) {
+        return 97 + (key - SDLK_KP_1);
+    }
+    return -1;
+}
+
+// Windows virtual-key code of an SDL key, or -1 for keys that are not recorded (Alt and F10 are
+// system keys there and never reach a window's key flags).
+int TranslateKey(SDL_Keycode key) {
+    static const std::map<SDL_Keycode, int> table = {
+        {SDLK_BACKSPACE, 8},     {SDLK_TAB, 9},         {SDLK_RETURN, 13},
+        {SDLK_KP_ENTER, 13},     {SDLK_LSHIFT, 16},     {SDLK_RSHIFT, 16},
+        {SDLK_LCTRL, 17},        {SDLK_RCTRL, 17},      {SDLK_PAUSE, 19},
+        {SDLK_CAPSLOCK, 20},     {SDLK_ESCAPE, 27},     {SDLK_SPACE, 32},
+        {SDLK_PAGEUP, 33},       {SDLK_PAGEDOWN, 34},   {SDLK_END, 35},
+        {SDLK_HOME, 36},         {SDLK_LEFT, 37},       {SDLK_UP, 38},
+        {SDLK_RIGHT, 39},        {SDLK_DOWN, 40},       {SDLK_PRINTSCREEN, 44},
+        {SDLK_INSERT, 45},       {SDLK_DELETE, 46},     {SDLK_KP_0, 96},
+        {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},   {SDLK_KP_MINUS, 109},
+        {SDLK_KP_PERIOD, 110},   {SDLK_KP_DIVIDE, 111}, {SDLK_NUMLOCKCLEAR, 144},
+        {SDLK_SCROLLLOCK, 145},  {SDLK_SEMICOLON, 186}, {SDLK_EQUALS, 187},
+        {SDLK_COMMA, 188},       {SDLK_MINUS, 189},     {SDLK_PERIOD, 190},
+        {SDLK_SLASH, 191},       {SDLK_BACKQUOTE, 192}, {SDLK_LEFTBRACKET, 219},
+        {SDLK_BACKSLASH, 220},   {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
+    };
+    auto found = table.find(key);
+    return found != table.end() ? found->second : TranslateKeyRange(key);
+}
+
+bool TranslateKeyEvent(const SDL_KeyboardEvent& key, Event& out) {
+    if (key.keysym.mod & KMOD_ALT) {
+        return false;
+    }
+    int code = TranslateKey(key.keysym.sym);
+    if (code < 0) {
+        return false;
+    }
+    out = {key.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp, code, 0};
+    return true;
+}
+
+bool TranslateButton(const SDL_MouseButtonEvent& button, Event& out) {
+    bool down = button.type == SDL_MOUSEBUTTONDOWN;
+    if (button.button == SDL_BUTTON_LEFT) {
+        out = {down ? EventType::LeftButtonDown : EventType::LeftButtonUp, 0, 0};
+        return true;
+    }
+    if (button.button == SDL_BUTTON_RIGHT) {
+        out = {down ? EventType::RightButtonDown : EventType::RightButtonUp, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+bool TranslateWindowEvent(const SDL_WindowEvent& window, Event& out) {
+    if (window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        out = {EventType::Resized, window.data1, window.data2};
+        return true;
+    }
+    if (window.event == SDL_WINDOWEVENT_CLOSE) {
+        out = {EventType::CloseRequest, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+// The window an SDL event belongs to and the event in seam terms; false for events no window
+// records.
+bool Translate(const SDL_Event& sdl, Uint32& windowId, Event& out) {
+    switch (sdl.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        windowId = sdl.key.windowID;
+        return TranslateKeyEvent(sdl.key, out);
+    case SDL_MOUSEMOTION:
+        windowId = sdl.motion.windowID;
+        out = {EventType::MouseMove, sdl.motion.x, sdl.motion.y};
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        windowId = sdl.button.windowID;
+        return TranslateButton(sdl.button, out);
+    case SDL_WINDOWEVENT:
+        windowId = sdl.window.windowID;
+        return TranslateWindowEvent(sdl.window, out);
+    default:
+        return false;
+    }
+}
+
+void SortPendingEvents() {
+    SDL_Event sdl;
+    while (SDL_PollEvent(&sdl)) {
+        Uint32 windowId = 0;
+        Event event{EventType::KeyDown};
+        if (!Translate(sdl, windowId, event)) {
+            continue;
+        }
+        auto owner = WindowsById().find(windowId);
+        if (owner != WindowsById().end()) {
+            owner->second->events.push_back(event);
+        }
+    }
+}
+
+SDL_Window* MakeSdlWindow(const NativeWindow& window, Uint32 extraFlags) {
+    Uint32 flags = StyleFlags(window.style) | extraFlags;
+    const SDL_DisplayMode* mode = PendingFullscreenMode();
+    bool fullscreen = mode && window.style == WindowStyle::Popup;
+    if (fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN;
+    }
+    SDL_Window* sdl = SDL_CreateWindow(window.title.c_str(), window.x, window.y, window.width,
+                                       window.height, flags);
+    if (sdl && fullscreen) {
+        SDL_SetWindowDisplayMode(sdl, mode);
+    }
+    return sdl;
+}
+
+// Events that SDL produced while it made and showed the window are not recorded, as the window
+// has no wrapper yet.
+void DropStartupEvents(NativeWindow* window) {
+    SortPendingEvents();
+    window->events.clear();
+}
+
+} // namespace
+
+bool EnsureVideo() {
+    static bool started = false;
+    if (!started) {
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    }
+    return started;
+}
+
+Uint32 StyleFlags(WindowStyle style) {
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    return flags | (style == WindowStyle::Popup ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE);
+}
+
+bool RegisterWindowClass(const std::string&) { return EnsureVideo(); }
+
+WindowHandle CreateNativeWindow(const std::string& className, const std::string& title,
+                                WindowStyle style, int x, int y, int width, int height) {
+    if (!EnsureVideo()) {
+        return nullptr;
+    }
+    auto* window = new NativeWindow();
+    window->className = className;
+    window->title = title;
+    window->style = style;
+    window->x = x;
+    window->y = y;
+    window->width = width;
+    window->height = height;
+    window->sdl = MakeSdlWindow(*window, 0);
+    if (!window->sdl) {
+        delete window;
+        return nullptr;
+    }
+    WindowsById()[SDL_GetWindowID(window->sdl)] = window;
+    DropStartupEvents(window);
+    return window;
+}
+
+bool RebuildSdlWindow(NativeWindow* window, Uint32 extraFlags) {
+    SDL_Window* rebuilt = MakeSdlWindow(*window, extraFlags);
+    if (!rebuilt) {
+        return false;
+    }
+    WindowsById().erase(SDL_GetWindowID(window->sdl));
+    SDL_DestroyWindow(window->sdl);
+    window->sdl = rebuilt;
+    WindowsById()[SDL_GetWindowID(rebuilt)] = window;
+    DropStartupEvents(window);
+    return true;
+}
+
+void DestroyNativeWindow(WindowHandle window) {
+    WindowsById().erase(SDL_GetWindowID(window->sdl));
+    SDL_DestroyWindow(window->sdl);
+    delete window;
+}
+
+void SetWindowSlot(WindowHandle window, void* owner) { window->slot = owner; }
+void* GetWindowSlot(WindowHandle window) { return window->slot; }
+std::string GetWindowTitle(WindowHandle window) { return window->title; }
+void* ModuleHandle() { return nullptr; }
+void FocusWindow(WindowHandle window) { SDL_RaiseWindow(window->sdl); }
+
+bool PollEvent(WindowHandle window, Event& event) {
+    if (window->events.empty()) {
+        SortPendingEvents();
+    }
+    if (window->events.empty()) {
+        return false;
+    }
+    event = window->events.front();
+    window->events.pop_front();
+    return true;
+}
+
+} // namespace VARKO::Platform
