@@ -39,7 +39,11 @@ int Run() {
 
 #ifdef _WIN32
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return Run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return Run();
+}
 #else
-int main() { return Run(); }
+int main() {
+    return Run();
+}
 #endif

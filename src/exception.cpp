@@ -4,7 +4,8 @@ namespace VARKO {
 
 LumoException::LumoException() : error("Unknown Error."), file("Unknown File."), line(-1) {}
 
-LumoException::LumoException(const std::string& err) : error(err), file("Unknown File."), line(-1) {}
+LumoException::LumoException(const std::string& err)
+    : error(err), file("Unknown File."), line(-1) {}
 
 LumoException::LumoException(int line, const std::string& file, const std::string& err)
     : error(err), file(file), line(line) {}

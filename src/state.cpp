@@ -41,11 +41,17 @@ StateManager::StateManager() {
     glEnable(GL_DEPTH_TEST);
 }
 
-void StateManager::SetTexturing(bool state) { SwitchCached(texturing, GL_TEXTURE_2D, state); }
+void StateManager::SetTexturing(bool state) {
+    SwitchCached(texturing, GL_TEXTURE_2D, state);
+}
 
-void StateManager::SetLighting(bool state) { SwitchCached(lighting, GL_LIGHTING, state); }
+void StateManager::SetLighting(bool state) {
+    SwitchCached(lighting, GL_LIGHTING, state);
+}
 
-void StateManager::SetDepthTest(bool state) { SwitchCached(depthTest, GL_DEPTH_TEST, state); }
+void StateManager::SetDepthTest(bool state) {
+    SwitchCached(depthTest, GL_DEPTH_TEST, state);
+}
 
 void StateManager::SetLight(int lightno, bool state) {
     if (lightno < 0 || lightno > 7) {
@@ -79,13 +85,21 @@ void StateManager::SetBlending(Blending state) {
     blending = state;
 }
 
-void StateManager::SetColour(Colour col) { glColor3f(col.r, col.g, col.b); }
+void StateManager::SetColour(Colour col) {
+    glColor3f(col.r, col.g, col.b);
+}
 
-void StateManager::SetColour(ColourAlpha col) { glColor4f(col.r, col.g, col.b, col.a); }
+void StateManager::SetColour(ColourAlpha col) {
+    glColor4f(col.r, col.g, col.b, col.a);
+}
 
-void StateManager::GetView(Matrix& mat) { glGetFloatv(GL_MODELVIEW_MATRIX, mat.m); }
+void StateManager::GetView(Matrix& mat) {
+    glGetFloatv(GL_MODELVIEW_MATRIX, mat.m);
+}
 
-void StateManager::GetProjection(Matrix& mat) { glGetFloatv(GL_PROJECTION_MATRIX, mat.m); }
+void StateManager::GetProjection(Matrix& mat) {
+    glGetFloatv(GL_PROJECTION_MATRIX, mat.m);
+}
 
 void StateManager::SetView(Matrix mat) {
     glMatrixMode(GL_MODELVIEW);
@@ -130,15 +144,25 @@ void View::Reset() {
     glLoadIdentity();
 }
 
-void View::Translate(float x, float y, float z) { glTranslatef(x, y, z); }
+void View::Translate(float x, float y, float z) {
+    glTranslatef(x, y, z);
+}
 
-void View::Rotate(float angle, float x, float y, float z) { glRotatef(angle, x, y, z); }
+void View::Rotate(float angle, float x, float y, float z) {
+    glRotatef(angle, x, y, z);
+}
 
-void View::Scale(float x, float y, float z) { glScalef(x, y, z); }
+void View::Scale(float x, float y, float z) {
+    glScalef(x, y, z);
+}
 
-void View::Pos2D(int x, int y) { glRasterPos2i(x, y); }
+void View::Pos2D(int x, int y) {
+    glRasterPos2i(x, y);
+}
 
-void View::Pos2D(float x, float y) { glRasterPos2f(x, y); }
+void View::Pos2D(float x, float y) {
+    glRasterPos2f(x, y);
+}
 
 void View::LookAt(Vector pos, Vector at, Vector up) {
     gluLookAt(pos.x, pos.y, pos.z, at.x, at.y, at.z, up.x, up.y, up.z);

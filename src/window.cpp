@@ -18,11 +18,15 @@ Window* WrapperOf(Platform::WindowHandle window) {
     return static_cast<Window*>(Platform::GetWindowSlot(window));
 }
 
-int LowWord(int value) { return value & 0xFFFF; }
+int LowWord(int value) {
+    return value & 0xFFFF;
+}
 
 } // namespace
 
-Window::~Window() { Close(); }
+Window::~Window() {
+    Close();
+}
 
 int Window::Register(const std::string& name) {
     if (ClassesInUse().count(name) != 0) {

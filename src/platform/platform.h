@@ -38,7 +38,7 @@ bool RegisterWindowClass(const std::string& name);
 // A visible top-level window of class `className` titled `title`, at (x, y) with the given outer
 // size. Null on failure.
 WindowHandle CreateNativeWindow(const std::string& className, const std::string& title,
-                          WindowStyle style, int x, int y, int width, int height);
+                                WindowStyle style, int x, int y, int width, int height);
 void DestroyNativeWindow(WindowHandle window);
 
 // The per-window slot that leads from a window back to its wrapper object.
@@ -107,7 +107,7 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // A modal box with no owner window; returns the button the user pressed.
 MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                             MessageButtons buttons, MessageIcon icon);
+                          MessageButtons buttons, MessageIcon icon);
 
 // ---- Clock ------------------------------------------------------------------------------------
 

@@ -52,18 +52,28 @@ bool Called(const std::string& name) {
     return s.failing.count(name) != 0 || (nth != s.failOnCall.end() && nth->second == count);
 }
 
-FakeBitmap* Bitmap(Platform::BitmapHandle handle) { return reinterpret_cast<FakeBitmap*>(handle); }
+FakeBitmap* Bitmap(Platform::BitmapHandle handle) {
+    return reinterpret_cast<FakeBitmap*>(handle);
+}
 
 } // namespace
 
-void Reset() { S() = State(); }
-const std::vector<std::string>& Log() { return S().log; }
+void Reset() {
+    S() = State();
+}
+const std::vector<std::string>& Log() {
+    return S().log;
+}
 std::size_t CountLog(const std::string& name) {
     return static_cast<std::size_t>(std::count(S().log.begin(), S().log.end(), name));
 }
-void ClearLog() { S().log.clear(); }
+void ClearLog() {
+    S().log.clear();
+}
 
-FakeWindow* Window(Platform::WindowHandle handle) { return reinterpret_cast<FakeWindow*>(handle); }
+FakeWindow* Window(Platform::WindowHandle handle) {
+    return reinterpret_cast<FakeWindow*>(handle);
+}
 Platform::WindowHandle LastWindow() {
     if (S().windows.empty()) {
         return nullptr;
@@ -77,10 +87,16 @@ std::size_t LiveWindowCount() {
 void QueueEvent(Platform::WindowHandle window, Platform::Event event) {
     Window(window)->events.push_back(event);
 }
-void FailRegisterClass(bool fail) { S().failRegister = fail; }
-void FailCreateWindow(bool fail) { S().failCreate = fail; }
+void FailRegisterClass(bool fail) {
+    S().failRegister = fail;
+}
+void FailCreateWindow(bool fail) {
+    S().failCreate = fail;
+}
 
-void SetMaxStencilBits(int bits) { S().maxStencil = bits; }
+void SetMaxStencilBits(int bits) {
+    S().maxStencil = bits;
+}
 void Fail(const std::string& function, bool fail) {
     if (fail) {
         S().failing.insert(function);
@@ -88,28 +104,50 @@ void Fail(const std::string& function, bool fail) {
         S().failing.erase(function);
     }
 }
-void FailNth(const std::string& function, int n) { S().failOnCall[function] = n; }
-const std::vector<Platform::PixelFormatRequest>& FormatRequests() { return S().formatRequests; }
+void FailNth(const std::string& function, int n) {
+    S().failOnCall[function] = n;
+}
+const std::vector<Platform::PixelFormatRequest>& FormatRequests() {
+    return S().formatRequests;
+}
 
-void FailDisplayModeChange(bool fail) { S().failDisplayMode = fail; }
+void FailDisplayModeChange(bool fail) {
+    S().failDisplayMode = fail;
+}
 void SetDesktopSize(int width, int height) {
     S().desktopWidth = width;
     S().desktopHeight = height;
 }
 
-const std::vector<ShownMessage>& Messages() { return S().messages; }
-void ScriptAnswers(const std::vector<Platform::MessageAnswer>& answers) { S().answers = answers; }
+const std::vector<ShownMessage>& Messages() {
+    return S().messages;
+}
+void ScriptAnswers(const std::vector<Platform::MessageAnswer>& answers) {
+    S().answers = answers;
+}
 
-void SetClockMilliseconds(double ms) { S().clockMs = ms; }
-void AdvanceClock(double ms) { S().clockMs += ms; }
-void SetCounterAvailable(bool available) { S().counter = available; }
+void SetClockMilliseconds(double ms) {
+    S().clockMs = ms;
+}
+void AdvanceClock(double ms) {
+    S().clockMs += ms;
+}
+void SetCounterAvailable(bool available) {
+    S().counter = available;
+}
 
 void ScriptBitmap(const std::string& path, int width, int height) {
     S().bitmapFiles[path] = {width, height};
 }
-std::size_t LiveBitmapCount() { return S().liveBitmaps.size(); }
-const std::vector<CopiedRect>& CopiedRects() { return S().copied; }
-std::string BitmapPath(Platform::BitmapHandle bitmap) { return Bitmap(bitmap)->path; }
+std::size_t LiveBitmapCount() {
+    return S().liveBitmaps.size();
+}
+const std::vector<CopiedRect>& CopiedRects() {
+    return S().copied;
+}
+std::string BitmapPath(Platform::BitmapHandle bitmap) {
+    return Bitmap(bitmap)->path;
+}
 
 void ScriptPicture(const std::string& path, const Platform::Picture& picture) {
     S().pictures[path] = picture;
@@ -143,11 +181,21 @@ void DestroyNativeWindow(WindowHandle window) {
     w->events.clear();
 }
 
-void SetWindowSlot(WindowHandle window, void* owner) { Window(window)->slot = owner; }
-void* GetWindowSlot(WindowHandle window) { return Window(window)->slot; }
-std::string GetWindowTitle(WindowHandle window) { return Window(window)->title; }
-void* ModuleHandle() { return nullptr; }
-void FocusWindow(WindowHandle) { Called("FocusWindow"); }
+void SetWindowSlot(WindowHandle window, void* owner) {
+    Window(window)->slot = owner;
+}
+void* GetWindowSlot(WindowHandle window) {
+    return Window(window)->slot;
+}
+std::string GetWindowTitle(WindowHandle window) {
+    return Window(window)->title;
+}
+void* ModuleHandle() {
+    return nullptr;
+}
+void FocusWindow(WindowHandle) {
+    Called("FocusWindow");
+}
 
 bool PollEvent(WindowHandle window, Event& event) {
     FakeWindow* w = Window(window);
@@ -180,17 +228,29 @@ ContextHandle CreateGLContext(DeviceHandle) {
     return reinterpret_cast<ContextHandle>(S().nextContext++);
 }
 
-bool MakeGLContextCurrent(DeviceHandle, ContextHandle) { return !Called("MakeGLContextCurrent"); }
-bool ReleaseGLContext() { return !Called("ReleaseGLContext"); }
-bool DeleteGLContext(ContextHandle) { return !Called("DeleteGLContext"); }
-void SwapSurfaceBuffers(DeviceHandle) { Called("SwapSurfaceBuffers"); }
+bool MakeGLContextCurrent(DeviceHandle, ContextHandle) {
+    return !Called("MakeGLContextCurrent");
+}
+bool ReleaseGLContext() {
+    return !Called("ReleaseGLContext");
+}
+bool DeleteGLContext(ContextHandle) {
+    return !Called("DeleteGLContext");
+}
+void SwapSurfaceBuffers(DeviceHandle) {
+    Called("SwapSurfaceBuffers");
+}
 
 bool ChangeDisplayMode(int, int, int) {
     Called("ChangeDisplayMode");
     return !S().failDisplayMode;
 }
-void RestoreDisplayMode() { Called("RestoreDisplayMode"); }
-void ShowMouseCursor() { Called("ShowMouseCursor"); }
+void RestoreDisplayMode() {
+    Called("RestoreDisplayMode");
+}
+void ShowMouseCursor() {
+    Called("ShowMouseCursor");
+}
 void GetDesktopSize(int& width, int& height) {
     width = S().desktopWidth;
     height = S().desktopHeight;
@@ -211,9 +271,15 @@ MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
     return answer;
 }
 
-std::int64_t CounterFrequency() { return S().counter ? 1000000 : 0; }
-std::int64_t CounterValue() { return static_cast<std::int64_t>(S().clockMs * 1000.0); }
-std::uint32_t Milliseconds() { return static_cast<std::uint32_t>(S().clockMs); }
+std::int64_t CounterFrequency() {
+    return S().counter ? 1000000 : 0;
+}
+std::int64_t CounterValue() {
+    return static_cast<std::int64_t>(S().clockMs * 1000.0);
+}
+std::uint32_t Milliseconds() {
+    return static_cast<std::uint32_t>(S().clockMs);
+}
 
 BitmapHandle LoadBitmapFile(const std::string& path) {
     Called("LoadBitmapFile");
@@ -221,8 +287,8 @@ BitmapHandle LoadBitmapFile(const std::string& path) {
     if (file == S().bitmapFiles.end()) {
         return nullptr;
     }
-    auto bitmap = std::make_unique<FakeBitmap>(FakeBitmap{path, file->second.first,
-                                                          file->second.second});
+    auto bitmap =
+        std::make_unique<FakeBitmap>(FakeBitmap{path, file->second.first, file->second.second});
     S().liveBitmaps.insert(bitmap.get());
     S().bitmaps.push_back(std::move(bitmap));
     return reinterpret_cast<BitmapHandle>(S().bitmaps.back().get());
@@ -238,13 +304,14 @@ void FreeBitmap(BitmapHandle bitmap) {
     S().liveBitmaps.erase(Bitmap(bitmap));
 }
 
-void CopyBitmapRect(WindowHandle window, BitmapHandle bitmap, int x, int y, int width,
-                    int height) {
+void CopyBitmapRect(WindowHandle window, BitmapHandle bitmap, int x, int y, int width, int height) {
     Called("CopyBitmapRect");
     S().copied.push_back({window, bitmap, x, y, width, height});
 }
 
-void PresentWindow(WindowHandle) { Called("PresentWindow"); }
+void PresentWindow(WindowHandle) {
+    Called("PresentWindow");
+}
 
 bool DecodePicture(const std::string& path, Picture& picture) {
     Called("DecodePicture");

@@ -72,13 +72,12 @@ TEST_F(FrameDriverTest, WindowedCreationInOrder) {
     EXPECT_NE(gl.state, nullptr);
     EXPECT_NE(gl.frame, nullptr);
     EXPECT_TRUE(Fake::Messages().empty());
-    EXPECT_TRUE(GL::CallsInOrder({"glViewport(0, 0, 800, 600)", "glMatrixMode(GL_PROJECTION)",
-                                  "glLoadIdentity()", "gluPerspective(45, 1.33333, 0.1, 1000)",
-                                  "glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()",
-                                  "glShadeModel(GL_SMOOTH)", "glClearColor(0, 0, 0, 0.5)",
-                                  "glClearDepth(1)", "glDepthFunc(GL_LEQUAL)",
-                                  "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
-                                  "glEnable(GL_COLOR_MATERIAL)", "glEnable(GL_TEXTURE_2D)"}));
+    EXPECT_TRUE(GL::CallsInOrder(
+        {"glViewport(0, 0, 800, 600)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
+         "gluPerspective(45, 1.33333, 0.1, 1000)", "glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()",
+         "glShadeModel(GL_SMOOTH)", "glClearColor(0, 0, 0, 0.5)", "glClearDepth(1)",
+         "glDepthFunc(GL_LEQUAL)", "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
+         "glEnable(GL_COLOR_MATERIAL)", "glEnable(GL_TEXTURE_2D)"}));
 }
 
 TEST_F(FrameDriverTest, StencilFallsBackToOneThenZero) {
@@ -125,7 +124,7 @@ TEST_F(FrameDriverTest, FullScreenModeRefusedOffersWindowedMode) {
     ASSERT_TRUE(Create(1024, 768, 16, true));
     ASSERT_EQ(Fake::Messages().size(), 1u);
     EXPECT_EQ(Fake::Messages()[0].text, "The Requested Fullscreen Mode Is Not Supported By\nYour "
-                                         "Video Card. Use Windowed Mode Instead?");
+                                        "Video Card. Use Windowed Mode Instead?");
     EXPECT_EQ(Fake::Messages()[0].caption, "VARKO GL");
     EXPECT_EQ(Fake::Messages()[0].buttons, MessageButtons::YesNo);
     EXPECT_FALSE(gl.GetFullScreen());
@@ -219,8 +218,8 @@ TEST_F(FrameDriverTest, ResizeFollowsTheWrapperSize) {
     GL::ClearLog();
     ASSERT_TRUE(gl.DrawGLScene());
     // A height of 0 counts as 1.
-    EXPECT_TRUE(GL::CallsInOrder({"glFlush()", "glViewport(0, 0, 784, 1)",
-                                  "gluPerspective(45, 784, 0.1, 1000)"}));
+    EXPECT_TRUE(GL::CallsInOrder(
+        {"glFlush()", "glViewport(0, 0, 784, 1)", "gluPerspective(45, 784, 0.1, 1000)"}));
     GL::ClearLog();
     ASSERT_TRUE(gl.DrawGLScene());
     EXPECT_EQ(GL::CountCalls("glViewport"), 0u);

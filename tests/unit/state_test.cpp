@@ -82,11 +82,11 @@ TEST_F(StateManagerTest, BlendModes) {
     state.SetBlending(static_cast<VARKO::Blending>(7));
     state.SetBlending(static_cast<VARKO::Blending>(7));
     state.SetBlending(VARKO::BlendNone);
-    EXPECT_EQ(GL::CallTexts(),
-              (Texts{"glEnable(GL_BLEND)", "glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)",
-                     "glEnable(GL_BLEND)", "glBlendFunc(GL_SRC_ALPHA, GL_ONE)",
-                     "glEnable(GL_BLEND)", "glBlendFunc(GL_ONE, GL_SRC_COLOR)",
-                     "glDisable(GL_BLEND)"}));
+    EXPECT_EQ(
+        GL::CallTexts(),
+        (Texts{"glEnable(GL_BLEND)", "glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA)",
+               "glEnable(GL_BLEND)", "glBlendFunc(GL_SRC_ALPHA, GL_ONE)", "glEnable(GL_BLEND)",
+               "glBlendFunc(GL_ONE, GL_SRC_COLOR)", "glDisable(GL_BLEND)"}));
 }
 
 TEST_F(StateManagerTest, TwoDModeSwitchesDepthOffAndRestoresEverything) {
@@ -147,11 +147,10 @@ TEST(View, OperationsIssueTheirCalls) {
     view.Save();
     view.Restore();
     EXPECT_EQ(GL::CallTexts(),
-              (Texts{"glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()",
-                     "glTranslatef(0, 0, -0.11)", "glRotatef(30, 1, 0, 1)",
-                     "glScalef(2, 2, 2)", "glRasterPos2f(-0.058, 0.035)", "glRasterPos2i(3, 4)",
-                     "glMatrixMode(GL_MODELVIEW)", "glPushMatrix()", "glMatrixMode(GL_MODELVIEW)",
-                     "glPopMatrix()"}));
+              (Texts{"glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()", "glTranslatef(0, 0, -0.11)",
+                     "glRotatef(30, 1, 0, 1)", "glScalef(2, 2, 2)", "glRasterPos2f(-0.058, 0.035)",
+                     "glRasterPos2i(3, 4)", "glMatrixMode(GL_MODELVIEW)", "glPushMatrix()",
+                     "glMatrixMode(GL_MODELVIEW)", "glPopMatrix()"}));
 }
 
 TEST(ValueTypes, Defaults) {

@@ -5,14 +5,16 @@
 #include <gtest/gtest.h>
 
 namespace Fake = VARKO::Testing::FakePlatform;
+using VARKO::Window;
 using VARKO::Platform::Event;
 using VARKO::Platform::EventType;
-using VARKO::Window;
 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { Fake::Reset(); }
-    void Queue(EventType type, int a = 0, int b = 0) { Fake::QueueEvent(window.hWnd, {type, a, b}); }
+    void Queue(EventType type, int a = 0, int b = 0) {
+        Fake::QueueEvent(window.hWnd, {type, a, b});
+    }
     Window window;
 };
 

@@ -18,7 +18,9 @@ bool DepthMatches(const SDL_DisplayMode& mode, int bits) {
 
 } // namespace
 
-const SDL_DisplayMode* PendingFullscreenMode() { return modePending ? &pendingMode : nullptr; }
+const SDL_DisplayMode* PendingFullscreenMode() {
+    return modePending ? &pendingMode : nullptr;
+}
 
 bool ChangeDisplayMode(int width, int height, int bits) {
     if (!EnsureVideo()) {
@@ -37,8 +39,12 @@ bool ChangeDisplayMode(int width, int height, int bits) {
     return false;
 }
 
-void RestoreDisplayMode() { modePending = false; }
+void RestoreDisplayMode() {
+    modePending = false;
+}
 
-void ShowMouseCursor() { SDL_ShowCursor(SDL_ENABLE); }
+void ShowMouseCursor() {
+    SDL_ShowCursor(SDL_ENABLE);
+}
 
 } // namespace VARKO::Platform

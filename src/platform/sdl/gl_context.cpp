@@ -33,8 +33,7 @@ void ApplyAttributes(const PixelFormatRequest& request) {
 
 bool FormatExists(const PixelFormatRequest& request) {
     ApplyAttributes(request);
-    SDL_Window* probe =
-        SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!probe) {
         return false;
     }
@@ -61,7 +60,9 @@ bool FindFormat(PixelFormatRequest& request) {
 
 } // namespace
 
-DeviceHandle GetWindowDevice(WindowHandle window) { return window ? &window->device : nullptr; }
+DeviceHandle GetWindowDevice(WindowHandle window) {
+    return window ? &window->device : nullptr;
+}
 
 int ChooseSurfaceFormat(DeviceHandle, const PixelFormatRequest& request) {
     PixelFormatRequest found = request;
@@ -88,13 +89,17 @@ bool MakeGLContextCurrent(DeviceHandle device, ContextHandle context) {
     return SDL_GL_MakeCurrent(device->window->sdl, reinterpret_cast<SDL_GLContext>(context)) == 0;
 }
 
-bool ReleaseGLContext() { return SDL_GL_MakeCurrent(nullptr, nullptr) == 0; }
+bool ReleaseGLContext() {
+    return SDL_GL_MakeCurrent(nullptr, nullptr) == 0;
+}
 
 bool DeleteGLContext(ContextHandle context) {
     SDL_GL_DeleteContext(reinterpret_cast<SDL_GLContext>(context));
     return true;
 }
 
-void SwapSurfaceBuffers(DeviceHandle device) { SDL_GL_SwapWindow(device->window->sdl); }
+void SwapSurfaceBuffers(DeviceHandle device) {
+    SDL_GL_SwapWindow(device->window->sdl);
+}
 
 } // namespace VARKO::Platform

@@ -36,20 +36,27 @@ int TranslateKeyRange(SDL_Keycode key) {
 // system keys there and never reach a window's key flags).
 int TranslateKey(SDL_Keycode key) {
     static const std::map<SDL_Keycode, int> table = {
-        {SDLK_BACKSPACE, 8},     {SDLK_TAB, 9},         {SDLK_RETURN, 13},
-        {SDLK_KP_ENTER, 13},     {SDLK_LSHIFT, 16},     {SDLK_RSHIFT, 16},
-        {SDLK_LCTRL, 17},        {SDLK_RCTRL, 17},      {SDLK_PAUSE, 19},
-        {SDLK_CAPSLOCK, 20},     {SDLK_ESCAPE, 27},     {SDLK_SPACE, 32},
-        {SDLK_PAGEUP, 33},       {SDLK_PAGEDOWN, 34},   {SDLK_END, 35},
-        {SDLK_HOME, 36},         {SDLK_LEFT, 37},       {SDLK_UP, 38},
-        {SDLK_RIGHT, 39},        {SDLK_DOWN, 40},       {SDLK_PRINTSCREEN, 44},
-        {SDLK_INSERT, 45},       {SDLK_DELETE, 46},     {SDLK_KP_0, 96},
-        {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},   {SDLK_KP_MINUS, 109},
-        {SDLK_KP_PERIOD, 110},   {SDLK_KP_DIVIDE, 111}, {SDLK_NUMLOCKCLEAR, 144},
-        {SDLK_SCROLLLOCK, 145},  {SDLK_SEMICOLON, 186}, {SDLK_EQUALS, 187},
-        {SDLK_COMMA, 188},       {SDLK_MINUS, 189},     {SDLK_PERIOD, 190},
-        {SDLK_SLASH, 191},       {SDLK_BACKQUOTE, 192}, {SDLK_LEFTBRACKET, 219},
-        {SDLK_BACKSLASH, 220},   {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
+        {SDLK_BACKSPACE, 8},      {SDLK_TAB, 9},
+        {SDLK_RETURN, 13},        {SDLK_KP_ENTER, 13},
+        {SDLK_LSHIFT, 16},        {SDLK_RSHIFT, 16},
+        {SDLK_LCTRL, 17},         {SDLK_RCTRL, 17},
+        {SDLK_PAUSE, 19},         {SDLK_CAPSLOCK, 20},
+        {SDLK_ESCAPE, 27},        {SDLK_SPACE, 32},
+        {SDLK_PAGEUP, 33},        {SDLK_PAGEDOWN, 34},
+        {SDLK_END, 35},           {SDLK_HOME, 36},
+        {SDLK_LEFT, 37},          {SDLK_UP, 38},
+        {SDLK_RIGHT, 39},         {SDLK_DOWN, 40},
+        {SDLK_PRINTSCREEN, 44},   {SDLK_INSERT, 45},
+        {SDLK_DELETE, 46},        {SDLK_KP_0, 96},
+        {SDLK_KP_MULTIPLY, 106},  {SDLK_KP_PLUS, 107},
+        {SDLK_KP_MINUS, 109},     {SDLK_KP_PERIOD, 110},
+        {SDLK_KP_DIVIDE, 111},    {SDLK_NUMLOCKCLEAR, 144},
+        {SDLK_SCROLLLOCK, 145},   {SDLK_SEMICOLON, 186},
+        {SDLK_EQUALS, 187},       {SDLK_COMMA, 188},
+        {SDLK_MINUS, 189},        {SDLK_PERIOD, 190},
+        {SDLK_SLASH, 191},        {SDLK_BACKQUOTE, 192},
+        {SDLK_LEFTBRACKET, 219},  {SDLK_BACKSLASH, 220},
+        {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
     };
     auto found = table.find(key);
     return found != table.end() ? found->second : TranslateKeyRange(key);
@@ -159,6 +166,8 @@ bool EnsureVideo() {
     static bool started = false;
     if (!started) {
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        // Ctrl+C and kill end the program as usual instead of queueing a quit event.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
@@ -170,7 +179,9 @@ Uint32 StyleFlags(WindowStyle style) {
     return flags | (style == WindowStyle::Popup ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE);
 }
 
-bool RegisterWindowClass(const std::string&) { return EnsureVideo(); }
+bool RegisterWindowClass(const std::string&) {
+    return EnsureVideo();
+}
 
 WindowHandle CreateNativeWindow(const std::string& className, const std::string& title,
                                 WindowStyle style, int x, int y, int width, int height) {
@@ -214,11 +225,23 @@ void DestroyNativeWindow(WindowHandle window) {
     delete window;
 }
 
-void SetWindowSlot(WindowHandle window, void* owner) { window->slot = owner; }
-void* GetWindowSlot(WindowHandle window) { return window->slot; }
-std::string GetWindowTitle(WindowHandle window) { return window->title; }
-void* ModuleHandle() { return nullptr; }
-void FocusWindow(WindowHandle window) { SDL_RaiseWindow(window->sdl); }
+void SetWindowSlot(WindowHandle window, void* owner) {
+    window->slot = owner;
+}
+void* GetWindowSlot(WindowHandle window) {
+    return window->slot;
+}
+std::string GetWindowTitle(WindowHandle window) {
+    return window->title;
+}
+void* ModuleHandle() {
+    return nullptr;
+}
+void FocusWindow(WindowHandle window) {
+    SDL_RaiseWindow(window->sdl);
+    // Without a window manager nobody else hands the new window the keyboard.
+    SDL_SetWindowInputFocus(window->sdl);
+}
 
 bool PollEvent(WindowHandle window, Event& event) {
     if (window->events.empty()) {
