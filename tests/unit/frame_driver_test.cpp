@@ -227,10 +227,11 @@ TEST_F(FrameDriverTest, ResizeFollowsTheWrapperSize) {
 
 TEST_F(FrameDriverTest, RecreateTogglesTheModeAndReplacesTheWindow) {
     ASSERT_TRUE(Create(800, 600, 16, false));
-    VARKO::Window* before = gl.GetWindow();
+    VARKO::Platform::WindowHandle before = gl.GetWindow()->GetHandle();
     sceneBody = [](OpenGL*, ControlData* cont) { cont->recreate = true; };
     ASSERT_TRUE(gl.DrawGLScene());
-    EXPECT_NE(gl.GetWindow(), before);
+    EXPECT_FALSE(Fake::Window(before)->alive);
+    EXPECT_EQ(gl.GetWindow()->GetHandle(), Fake::LastWindow());
     EXPECT_TRUE(gl.GetFullScreen());
     Fake::FakeWindow* window = Fake::Window(gl.GetWindow()->GetHandle());
     EXPECT_EQ(window->title, "VARKO OpenGL Example");

@@ -1,0 +1,132 @@
+#include "app/scene.h"
+
+#include "tests/support/gl_fake.h"
+#include "tests/support/platform_fake.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace Fake = VARKO::Testing::FakePlatform;
+namespace GL = VARKO::Testing::GL;
+using VARKO::ControlData;
+using VARKO::MetaballScene;
+using VARKO::OpenGL;
+using VARKO::Platform::EventType;
+
+namespace {
+
+MetaballScene* current = nullptr;
+
+void DrawCurrent(OpenGL* gl, ControlData* cont) { current->Draw(gl, cont); }
+
+} // namespace
+
+class SceneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Fake::Reset();
+        GL::Reset();
+        Fake::SetClockMilliseconds(1000);
+        scene = std::make_unique<MetaballScene>();
+        current = scene.get();
+        ASSERT_TRUE(gl.CreateGLWindow("VARKO OpenGL Example", 800, 600, 32, false));
+        GL::ClearLog();
+    }
+    void Hold(int key) { Fake::QueueEvent(gl.GetWindow()->GetHandle(), {EventType::KeyDown, key}); }
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            Fake::AdvanceClock(16);
+            ASSERT_TRUE(gl.DrawGLScene());
+        }
+    }
+    std::unique_ptr<MetaballScene> scene;
+    OpenGL gl{DrawCurrent};
+};
+
+TEST_F(SceneTest, FirstFrameSetsUpGridBallsLightsAndMaterial) {
+    Frames(1);
+    EXPECT_FALSE(scene->init);
+    EXPECT_EQ(scene->cubeGrid.numVertices, 51 * 51 * 51);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(scene->metaballs[i].squaredRadius, i + 5.0f);
+    }
+    EXPECT_TRUE(GL::CallsInOrder({
+        "glMatrixMode(GL_MODELVIEW)",
+        "glLoadIdentity()",
+        "glShadeModel(GL_SMOOTH)",
+        "glColor4f(1, 1, 1, 1)",
+        "glClearDepth(1)",
+        "glEnable(GL_DEPTH_TEST)",
+        "glDepthFunc(GL_LEQUAL)",
+        "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
+        "glEnable(GL_NORMALIZE)",
+        "glEnable(GL_CULL_FACE)",
+        "glLightfv(GL_LIGHT1, GL_AMBIENT, 0.2, 0.2, 0.3, 1)",
+        "glLightfv(GL_LIGHT1, GL_DIFFUSE, 1, 1, 1, 1)",
+        "glLightfv(GL_LIGHT1, GL_POSITION, -1, 1, 1, 0)",
+        "glLightfv(GL_LIGHT1, GL_SPECULAR, 0.3, 0.2, 1, 1)",
+        "glEnable(GL_LIGHT1)",
+        "glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, 1, 1, 1, 1)",
+        "glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, 1, 1, 1, 1)",
+        "glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 312)",
+        "glEnable(GL_LIGHTING)",
+        "glEnable(GL_LIGHT0)",
+    }));
+}
+
+TEST_F(SceneTest, EveryFrameDrawsTheLitTurningSurfaceThenResetsTheState) {
+    Frames(1);
+    GL::ClearLog();
+    Frames(1);
+    EXPECT_EQ(GL::CountCalls("glBegin"), 1u);
+    EXPECT_GT(scene->cubeGrid.numFacesDrawn, 0);
+    EXPECT_EQ(GL::CountCalls("glVertex3fv"), 3u * scene->cubeGrid.numFacesDrawn);
+    EXPECT_TRUE(GL::CallsInOrder({"glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)",
+                                  "glLoadIdentity()", "glEnable(GL_LIGHTING)",
+                                  "glTranslatef(0, 0, -30)", "glBegin(GL_TRIANGLES)", "glEnd()",
+                                  "glDisable(GL_LIGHTING)", "glDisable(GL_TEXTURE_2D)",
+                                  "glEnable(GL_TEXTURE_2D)", "glFlush()"}));
+    // Light 0 lights the first frame only.
+    EXPECT_FALSE(GL::Enabled(GL_LIGHT0));
+    EXPECT_TRUE(GL::Enabled(GL_LIGHT1));
+}
+
+TEST_F(SceneTest, SurfaceTurnsAThirdOfAHundredDegreesPerSecond) {
+    // The scene clock started at 1000 ms; the second frame below reads it at 3000 ms.
+    Frames(1);
+    Fake::AdvanceClock(3000 - 16 - 16);
+    GL::ClearLog();
+    Frames(1);
+    std::vector<std::string> rotations = GL::CallTexts("glRotatef");
+    ASSERT_EQ(rotations.size(), 1u);
+    EXPECT_EQ(rotations[0], "glRotatef(100, 1, 0, 1)");
+}
+
+TEST_F(SceneTest, HoldingDownRemovesOneBallPerFrameDownToTwo) {
+    Hold(40);
+    std::vector<int> counts;
+    for (int i = 0; i < 10; ++i) {
+        Frames(1);
+        counts.push_back(scene->numMetaballs);
+    }
+    EXPECT_EQ(counts, (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 2, 2}));
+}
+
+TEST_F(SceneTest, UpAndDownTogetherAlternateAtTen) {
+    Hold(38);
+    Hold(40);
+    std::vector<int> counts;
+    for (int i = 0; i < 4; ++i) {
+        Frames(1);
+        counts.push_back(scene->numMetaballs);
+    }
+    EXPECT_EQ(counts, (std::vector<int>{9, 10, 9, 10}));
+}
+
+TEST_F(SceneTest, HoldingUpFromTwoReachesTen) {
+    scene->numMetaballs = 2;
+    Hold(38);
+    Frames(9);
+    EXPECT_EQ(scene->numMetaballs, 10);
+}
