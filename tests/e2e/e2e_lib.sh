@@ -1,0 +1,78 @@
+# Shared by the end-to-end tests: start the program, find its windows, click like a person, and
+# collect its exit status. Source it after setting program=<path-to-metaballs>.
+
+program_pid=
+cleanup_e2e() {
+    if [ -n "$program_pid" ]; then
+        kill -9 "$program_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup_e2e EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_program() {
+    "$program" 2>"${1:-/dev/null}" &
+    program_pid=$!
+}
+
+# Prints the id of the visible window titled exactly $1, waiting up to 15 s for it.
+wait_for_window() {
+    local id
+    for _ in $(seq 150); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to $1 tenths of a second (default 200) for the program to end and leaves its exit
+# status in exit_status (not in a subshell: only this shell can collect its child's status).
+wait_for_exit() {
+    for _ in $(seq "${1:-200}"); do
+        if ! kill -0 "$program_pid" 2>/dev/null; then
+            exit_status=0
+            wait "$program_pid" || exit_status=$?
+            program_pid=
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Centre of launcher button $1 (0-7) from the rectangles in splash.cfg: two paths, then left top
+# right bottom per button.
+button_centre() {
+    local words
+    read -r -a words <<<"$(tr -s '[:space:]' ' ' <splash.cfg)"
+    local at=$((2 + 4 * $1))
+    echo $(((words[at] + words[at + 2]) / 2)) $(((words[at + 1] + words[at + 3]) / 2))
+}
+
+# A press held like a person's: the launcher acts on a press it sees, then waits for the release.
+click_button() {
+    local x y
+    read -r x y <<<"$(button_centre "$2")"
+    xdotool mousemove --window "$1" "$x" "$y" mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.2
+}
+
+# Starts the program, presses Start in the launcher and leaves the GL window's id in gl. (Not in
+# a subshell: the program must stay this shell's child.)
+start_demo() {
+    start_program "${1:-/dev/null}"
+    local splash
+    splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
+    click_button "$splash" 7
+    gl=$(wait_for_window "VARKO OpenGL Example") || fail "the GL window did not appear"
+}
