@@ -18,7 +18,9 @@ namespace {
 
 MetaballScene* current = nullptr;
 
-void DrawCurrent(OpenGL* gl, ControlData* cont) { current->Draw(gl, cont); }
+void DrawCurrent(OpenGL* gl, ControlData* cont) {
+    current->Draw(gl, cont);
+}
 
 } // namespace
 
@@ -82,11 +84,11 @@ TEST_F(SceneTest, EveryFrameDrawsTheLitTurningSurfaceThenResetsTheState) {
     EXPECT_EQ(GL::CountCalls("glBegin"), 1u);
     EXPECT_GT(scene->cubeGrid.numFacesDrawn, 0);
     EXPECT_EQ(GL::CountCalls("glVertex3fv"), 3u * scene->cubeGrid.numFacesDrawn);
-    EXPECT_TRUE(GL::CallsInOrder({"glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)",
-                                  "glLoadIdentity()", "glEnable(GL_LIGHTING)",
-                                  "glTranslatef(0, 0, -30)", "glBegin(GL_TRIANGLES)", "glEnd()",
-                                  "glDisable(GL_LIGHTING)", "glDisable(GL_TEXTURE_2D)",
-                                  "glEnable(GL_TEXTURE_2D)", "glFlush()"}));
+    EXPECT_TRUE(
+        GL::CallsInOrder({"glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)", "glLoadIdentity()",
+                          "glEnable(GL_LIGHTING)", "glTranslatef(0, 0, -30)",
+                          "glBegin(GL_TRIANGLES)", "glEnd()", "glDisable(GL_LIGHTING)",
+                          "glDisable(GL_TEXTURE_2D)", "glEnable(GL_TEXTURE_2D)", "glFlush()"}));
     // Light 0 lights the first frame only.
     EXPECT_FALSE(GL::Enabled(GL_LIGHT0));
     EXPECT_TRUE(GL::Enabled(GL_LIGHT1));
