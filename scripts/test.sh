@@ -16,7 +16,7 @@ cmake --build --preset default -j"$jobs"
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer) =="
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 "${in_display[@]}" ctest --preset sanitize -j"$jobs" -L unit
+ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 "${in_display[@]}" ctest --preset sanitize -j"$jobs" -L unit
 
 if [ -d tests/fuzz ]; then
     echo "== fuzzing =="

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <fstream>
 #include <memory>
+#include <string>
 
 namespace Fake = VARKO::Testing::FakePlatform;
 namespace GL = VARKO::Testing::GL;
@@ -20,6 +24,20 @@ MetaballScene* current = nullptr;
 
 void DrawCurrent(OpenGL* gl, ControlData* cont) {
     current->Draw(gl, cont);
+}
+
+// Address space the process holds now, in bytes.
+rlim_t AddressSpaceInUse() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmSize:") {
+            rlim_t kib = 0;
+            status >> kib;
+            return kib * 1024;
+        }
+    }
+    return 0;
 }
 
 } // namespace
@@ -41,6 +59,18 @@ protected:
             Fake::AdvanceClock(16);
             ASSERT_TRUE(gl.DrawGLScene());
         }
+    }
+    bool FirstFrameWithoutRoomForTheGrid() {
+        rlimit limit{AddressSpaceInUse() + (256u << 20), 0};
+        limit.rlim_max = limit.rlim_cur;
+        setrlimit(RLIMIT_AS, &limit);
+        bool ended = !gl.DrawGLScene();
+        const auto& shown = Fake::Messages();
+        bool reported = shown.size() == 1 &&
+                        shown[0].text == "Cannot allocate memory for the metaball grid." &&
+                        shown[0].caption == "LumoGL Example Error" &&
+                        shown[0].icon == VARKO::Platform::MessageIcon::Exclamation;
+        return ended && reported && scene->init && GL::CountCalls("glBegin") == 0;
     }
     std::unique_ptr<MetaballScene> scene;
     OpenGL gl{DrawCurrent};
@@ -131,4 +161,10 @@ TEST_F(SceneTest, HoldingUpFromTwoReachesTen) {
     Hold(38);
     Frames(9);
     EXPECT_EQ(scene->numMetaballs, 10);
+}
+
+TEST_F(SceneTest, GridMemoryRefusedIsReportedAndEndsTheRun) {
+    // In a child whose address space cannot take the grid's reservation.
+    EXPECT_EXIT(std::exit(FirstFrameWithoutRoomForTheGrid() ? 0 : 1), ::testing::ExitedWithCode(0),
+                "");
 }
