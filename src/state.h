@@ -1,11 +1,14 @@
 #pragma once
 #include "src/values.h"
 
+#include <cstdint>
+
 #include <GL/gl.h>
 
 namespace VARKO {
 
-enum Blending {
+// Stored as a plain 32-bit integer: values outside the four named ones are legal.
+enum Blending : std::int32_t {
     BlendNone = 0,
     BlendAlpha = 1,
     BlendAdditive = 2,
