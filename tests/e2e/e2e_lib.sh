@@ -76,3 +76,13 @@ start_demo() {
     click_button "$splash" 7
     gl=$(wait_for_window "VARKO OpenGL Example") || fail "the GL window did not appear"
 }
+
+# Holds key $1 down until the program ends (waiting up to $2 tenths of a second): input is polled
+# once a frame, so a press and release between two frames would go unseen, as for any user.
+hold_key_until_exit() {
+    xdotool keydown "$1"
+    local ended=0
+    wait_for_exit "${2:-300}" || ended=1
+    xdotool keyup "$1"
+    return $ended
+}

@@ -31,8 +31,7 @@ if xdotool search --onlyvisible --name '^Splash$' >/dev/null 2>&1; then
     fail "the launcher window is still shown"
 fi
 xdotool windowfocus --sync "$gl"
-xdotool key Escape
-wait_for_exit || fail "Escape did not end the program"
+hold_key_until_exit Escape || fail "Escape did not end the program"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after Escape, expected 0"
 
 echo "== no splash.cfg"

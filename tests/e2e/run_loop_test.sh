@@ -16,8 +16,7 @@ xdotool windowfocus --sync "$gl"
 xdotool key Up Down space a
 sleep 1
 kill -0 "$program_pid" || fail "keys other than Escape ended the program"
-xdotool key Escape
-wait_for_exit || fail "Escape did not end the program"
+hold_key_until_exit Escape || fail "Escape did not end the program"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after Escape, expected 0"
 
 echo "== close request"
