@@ -2,6 +2,7 @@
 
 #include "src/image.h"
 #include "src/texture.h"
+#include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
 #include <GL/gl.h>
@@ -17,16 +18,11 @@
 namespace VARKO {
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using Testing::Bytes;
 constexpr int kSize = 64;
 
 std::string Fixture(const std::string& name) {
     return Testing::SourcePath("tests/fixtures/" + name);
-}
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 void ExpectNear(const Bytes& actual, const Bytes& expected, int tolerance) {
@@ -65,7 +61,7 @@ protected:
 };
 
 TEST_F(TextureGLTest, GeneralPicturesDecodeBottomRowFirst) {
-    const Bytes reference = ReadFile(Fixture("quadrants.rgb"));
+    const Bytes reference = Testing::ReadBytes(Fixture("quadrants.rgb"));
     for (const char* name : {"quadrants.png", "quadrants.bmp", "quadrants.gif"}) {
         Image image;
         ASSERT_TRUE(image.Load(Fixture(name).c_str())) << name;
@@ -86,7 +82,7 @@ TEST_F(TextureGLTest, AJpegTextureDrawsUpright) {
 
     Bytes uploaded(16 * 16 * 3);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, uploaded.data());
-    ExpectNear(uploaded, ReadFile(Fixture("quadrants.rgb")), 8);
+    ExpectNear(uploaded, Testing::ReadBytes(Fixture("quadrants.rgb")), 8);
 
     glViewport(0, 0, kSize, kSize);
     glClearColor(0, 0, 0, 1);

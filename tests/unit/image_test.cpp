@@ -3,6 +3,8 @@
 #include "src/exception.h"
 #include "tests/support/platform_fake.h"
 
+#include "tests/support/support_files.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,21 +15,14 @@ namespace VARKO {
 namespace {
 
 namespace Fake = Testing::FakePlatform;
-using Bytes = std::vector<unsigned char>;
+using Testing::Bytes;
+
+void ExpectThrows(const std::function<void()>& action, const std::string& message) {
+    Testing::ExpectLumoException(action, message, ".\\src\\image");
+}
 
 Bytes Head(const Image& image, int count) {
     return Bytes(image.GetImage(), image.GetImage() + count);
-}
-
-void ExpectThrows(const std::function<void()>& action, const std::string& message) {
-    try {
-        action();
-        ADD_FAILURE() << "nothing thrown, expected " << message;
-    } catch (const LumoException& e) {
-        EXPECT_EQ(e.GetError(), message);
-        EXPECT_EQ(e.GetFileName(), ".\\src\\image");
-        EXPECT_GT(e.GetLine(), 0);
-    }
 }
 
 class ImageTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include "tests/support/platform_fake.h"
+#include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
 #include <gmock/gmock.h>
@@ -21,16 +22,10 @@ namespace Fake = Testing::FakePlatform;
 using Platform::Event;
 using Platform::EventType;
 
-// Writes `text` to a fresh file and returns its path.
-std::string WriteFile(const std::string& text) {
-    std::string path = Testing::MakeTempDir() + "/splash.cfg";
-    std::ofstream(path) << text;
-    return path;
-}
-
 // A FILE* over `text`, for Button::Load.
 struct TextFile {
-    explicit TextFile(const std::string& text) : fp(std::fopen(WriteFile(text).c_str(), "r")) {}
+    explicit TextFile(const std::string& text)
+        : fp(std::fopen(Testing::WriteTempFile("splash.cfg", text).c_str(), "r")) {}
     ~TextFile() { std::fclose(fp); }
     std::FILE* fp;
 };
@@ -194,7 +189,7 @@ protected:
     }
 
     bool Run(const std::string& config) {
-        std::string path = WriteFile(config);
+        std::string path = Testing::WriteTempFile("splash.cfg", config);
         return DoSplash(path.c_str(), res, depth, full, [this] { script.Next(); });
     }
     bool RunAndStart(const std::string& config = RowConfig()) {

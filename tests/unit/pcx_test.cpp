@@ -1,6 +1,7 @@
 #include "src/image.h"
 
 #include "tests/support/platform_fake.h"
+#include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +15,7 @@ namespace VARKO {
 namespace {
 
 namespace Fake = Testing::FakePlatform;
-using Bytes = std::vector<unsigned char>;
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string WriteFile(const Bytes& bytes) {
-    const std::string path = Testing::MakeTempDir() + "/picture.pcx";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-}
+using Testing::Bytes;
 
 // Palette entry i is (i, 255 - i, i / 2), so every index has its own colour.
 Bytes Colours(std::initializer_list<int> indices) {
@@ -70,7 +59,7 @@ protected:
     // The image held pixels before, so a failed load must drop them.
     Bytes Load(const Bytes& file) {
         image.Create(1, 1, true);
-        if (!image.Load(WriteFile(file).c_str())) {
+        if (!image.Load(Testing::WriteTempFile("picture.pcx", file).c_str())) {
             return {};
         }
         int width = 0, height = 0;
@@ -82,9 +71,11 @@ protected:
 };
 
 TEST_F(PcxTest, FixturesWithAndWithoutRowPaddingDecodeAlike) {
-    const Bytes reference = ReadFile(Testing::SourcePath("tests/fixtures/pattern.rgb"));
+    const Bytes reference = Testing::ReadBytes(Testing::SourcePath("tests/fixtures/pattern.rgb"));
     for (const char* file : {"pattern.pcx", "padded.pcx"}) {
-        EXPECT_EQ(Load(ReadFile(Testing::SourcePath("tests/fixtures/") + file)), reference) << file;
+        EXPECT_EQ(Load(Testing::ReadBytes(Testing::SourcePath("tests/fixtures/") + file)),
+                  reference)
+            << file;
         EXPECT_FALSE(image.HasAlpha());
     }
 }

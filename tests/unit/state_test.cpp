@@ -2,6 +2,7 @@
 
 #include "src/exception.h"
 #include "tests/support/gl_fake.h"
+#include "tests/support/support_files.h"
 
 #include <gtest/gtest.h>
 
@@ -59,14 +60,9 @@ TEST_F(StateManagerTest, LightIndexOutOfRangeThrowsAndChangesNothing) {
     StateManager state;
     GL::ClearLog();
     for (int bad : {8, -1}) {
-        try {
-            state.SetLight(bad, true);
-            FAIL() << "no exception for light " << bad;
-        } catch (const VARKO::LumoException& e) {
-            EXPECT_EQ(e.GetError(), "StateManager :: SetLight - Light index out of range.");
-            EXPECT_EQ(e.GetFileName(), ".\\src\\state");
-            EXPECT_GT(e.GetLine(), 0);
-        }
+        VARKO::Testing::ExpectLumoException([&] { state.SetLight(bad, true); },
+                                            "StateManager :: SetLight - Light index out of range.",
+                                            ".\\src\\state");
     }
     EXPECT_TRUE(GL::NoGLCalls());
     for (bool light : state.lights) {

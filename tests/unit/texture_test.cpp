@@ -4,6 +4,7 @@
 #include "src/image.h"
 #include "tests/support/gl_fake.h"
 #include "tests/support/platform_fake.h"
+#include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
 #include <gtest/gtest.h>
@@ -21,26 +22,14 @@ namespace {
 
 namespace Fake = Testing::FakePlatform;
 namespace GL = Testing::GL;
-using Bytes = std::vector<unsigned char>;
+using Testing::Bytes;
+
+void ExpectThrows(const std::function<void()>& action, const std::string& message) {
+    Testing::ExpectLumoException(action, message, ".\\src\\texture");
+}
 
 std::string Fixture(const std::string& name) {
     return Testing::SourcePath("tests/fixtures/" + name);
-}
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void ExpectThrows(const std::function<void()>& action, const std::string& message) {
-    try {
-        action();
-        ADD_FAILURE() << "nothing thrown, expected " << message;
-    } catch (const LumoException& e) {
-        EXPECT_EQ(e.GetError(), message);
-        EXPECT_EQ(e.GetFileName(), ".\\src\\texture");
-        EXPECT_GT(e.GetLine(), 0);
-    }
 }
 
 class TextureTest : public ::testing::Test {
@@ -67,7 +56,7 @@ TEST_F(TextureTest, LoadUploadsTheDecodedPixelsAsMipmaps) {
          "gluBuild2DMipmaps(GL_TEXTURE_2D, 4, 7, 4, GL_RGBA, GL_UNSIGNED_BYTE)"}));
     EXPECT_EQ(GL::CountCalls("glPixelStorei"), 0u); // 28-byte rows suit GL's 4-byte alignment
     ASSERT_NE(GL::LastUpload(id), nullptr);
-    EXPECT_EQ(GL::LastUpload(id)->pixels, ReadFile(Fixture("pattern_alpha.rgba")));
+    EXPECT_EQ(GL::LastUpload(id)->pixels, Testing::ReadBytes(Fixture("pattern_alpha.rgba")));
     const TextureType info = textures.GetInfo(id);
     EXPECT_EQ(info.name, Fixture("rgba32.tga"));
     EXPECT_EQ(std::make_tuple(info.width, info.height, info.alpha, info.id),
@@ -78,7 +67,7 @@ TEST_F(TextureTest, RgbRowsOfAnyLengthUploadWhole) {
     // 7 RGB pixels make 21-byte rows, which GL's default 4-byte alignment would misread.
     const unsigned int id = textures.Load(Fixture("rgb24.tga"));
     ASSERT_NE(GL::LastUpload(id), nullptr);
-    EXPECT_EQ(GL::LastUpload(id)->pixels, ReadFile(Fixture("pattern.rgb")));
+    EXPECT_EQ(GL::LastUpload(id)->pixels, Testing::ReadBytes(Fixture("pattern.rgb")));
     EXPECT_TRUE(
         GL::CallsInOrder({"glPixelStorei(GL_UNPACK_ALIGNMENT, 1)",
                           "gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 7, 4, GL_RGB, GL_UNSIGNED_BYTE)",

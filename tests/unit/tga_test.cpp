@@ -1,6 +1,7 @@
 #include "src/image.h"
 
 #include "tests/support/platform_fake.h"
+#include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +15,7 @@ namespace VARKO {
 namespace {
 
 namespace Fake = Testing::FakePlatform;
-using Bytes = std::vector<unsigned char>;
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string WriteFile(const Bytes& bytes) {
-    const std::string path = Testing::MakeTempDir() + "/picture.tga";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-}
+using Testing::Bytes;
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -64,8 +53,8 @@ TEST_F(TgaTest, FixturesDecodeToTheirReferenceBytes) {
                                                          {"rgba32_rle.tga", "pattern_alpha.rgba"}};
     for (auto [file, reference] : files) {
         ASSERT_TRUE(image.Load(Testing::SourcePath("tests/fixtures/" + std::string(file)).c_str()));
-        EXPECT_EQ(Pixels(image),
-                  ReadFile(Testing::SourcePath("tests/fixtures/" + std::string(reference))))
+        EXPECT_EQ(Pixels(image), Testing::ReadBytes(Testing::SourcePath("tests/fixtures/" +
+                                                                        std::string(reference))))
             << file;
         EXPECT_EQ(image.HasAlpha(), std::string(reference).ends_with("rgba"));
     }
@@ -75,18 +64,24 @@ TEST_F(TgaTest, FixturesDecodeToTheirReferenceBytes) {
 TEST_F(TgaTest, RawAndRunPacketsDecodeLikeUncompressedData) {
     const Bytes blueGreen = {0, 0, 0xFF, 0, 0xFF, 0}; // stored B, G, R
     const Bytes redGreen = {0xFF, 0, 0, 0, 0xFF, 0};
-    ASSERT_TRUE(image.Load(WriteFile(Tga(2, 2, 1, 24, blueGreen + Bytes{7, 7})).c_str()));
+    ASSERT_TRUE(image.Load(
+        Testing::WriteTempFile("picture.tga", Tga(2, 2, 1, 24, blueGreen + Bytes{7, 7})).c_str()));
     EXPECT_EQ(Pixels(image), redGreen); // trailing bytes are ignored
-    ASSERT_TRUE(image.Load(WriteFile(Tga(10, 2, 1, 24, Bytes{0x01} + blueGreen)).c_str()));
+    ASSERT_TRUE(image.Load(
+        Testing::WriteTempFile("picture.tga", Tga(10, 2, 1, 24, Bytes{0x01} + blueGreen)).c_str()));
     EXPECT_EQ(Pixels(image), redGreen);
-    ASSERT_TRUE(image.Load(WriteFile(Tga(10, 2, 1, 24, {0x81, 0, 0, 0xFF, 0xFF})).c_str()));
+    ASSERT_TRUE(image.Load(
+        Testing::WriteTempFile("picture.tga", Tga(10, 2, 1, 24, {0x81, 0, 0, 0xFF, 0xFF}))
+            .c_str()));
     EXPECT_EQ(Pixels(image), (Bytes{0xFF, 0, 0, 0xFF, 0, 0}));
 }
 
 TEST_F(TgaTest, PacketsCrossRowEnds) {
     // 3 x 2 at 32 bits: a run of four, then a raw packet of two.
     ASSERT_TRUE(image.Load(
-        WriteFile(Tga(10, 3, 2, 32, {0x83, 1, 2, 3, 4, 0x01, 5, 6, 7, 8, 9, 10, 11, 12})).c_str()));
+        Testing::WriteTempFile(
+            "picture.tga", Tga(10, 3, 2, 32, {0x83, 1, 2, 3, 4, 0x01, 5, 6, 7, 8, 9, 10, 11, 12}))
+            .c_str()));
     EXPECT_EQ(Pixels(image),
               (Bytes{3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12}));
 }
@@ -102,7 +97,7 @@ class TgaFailureTest : public TgaTest, public ::testing::WithParamInterface<Fail
 
 TEST_P(TgaFailureTest, ShowsWhyAndLeavesNoBuffer) {
     ASSERT_TRUE(image.Create(2, 2, true));
-    EXPECT_FALSE(image.Load(WriteFile(GetParam().file).c_str()));
+    EXPECT_FALSE(image.Load(Testing::WriteTempFile("picture.tga", GetParam().file).c_str()));
     EXPECT_EQ(image.GetImage(), nullptr);
     ASSERT_EQ(Fake::Messages().size(), 1u);
     EXPECT_EQ(Fake::Messages()[0].text, GetParam().text);
