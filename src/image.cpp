@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 
 namespace VARKO {
 
@@ -92,14 +93,20 @@ unsigned char* Image::PixelAt(int x, int y) const {
     return pixels + (std::size_t(width) * std::size_t(y) + std::size_t(x)) * bytesPerPixel;
 }
 
-void Image::SetPixel(int x, int y, const Colour& col) {
+// The pixel at (x, y) for `operation`, which throws when there is no buffer or no such pixel.
+unsigned char* Image::CheckedPixel(int x, int y, const char* operation) const {
+    const std::string prefix = std::string("Image :: ") + operation;
     if (pixels == nullptr) {
-        throw LumoException(__LINE__, kFile, "Image :: SetPixel - No image set up.");
+        throw LumoException(__LINE__, kFile, prefix + " - No image set up.");
     }
     if (!InImage(x, y)) {
-        throw LumoException(__LINE__, kFile, "Image :: SetPixel - Coordinates out of range.");
+        throw LumoException(__LINE__, kFile, prefix + " - Coordinates out of range.");
     }
-    unsigned char* pixel = PixelAt(x, y);
+    return PixelAt(x, y);
+}
+
+void Image::SetPixel(int x, int y, const Colour& col) {
+    unsigned char* pixel = CheckedPixel(x, y, "SetPixel");
     pixel[0] = ToByte(col.r);
     pixel[1] = ToByte(col.g);
     pixel[2] = ToByte(col.b);
@@ -109,13 +116,7 @@ void Image::SetPixel(int x, int y, const Colour& col) {
 }
 
 void Image::SetPixel(int x, int y, const ColourAlpha& col) {
-    if (pixels == nullptr) {
-        throw LumoException(__LINE__, kFile, "Image :: SetPixel - No image set up.");
-    }
-    if (!InImage(x, y)) {
-        throw LumoException(__LINE__, kFile, "Image :: SetPixel - Coordinates out of range.");
-    }
-    unsigned char* pixel = PixelAt(x, y);
+    unsigned char* pixel = CheckedPixel(x, y, "SetPixel");
     pixel[0] = ToByte(col.r);
     pixel[1] = ToByte(col.g);
     pixel[2] = ToByte(col.b);
@@ -125,24 +126,12 @@ void Image::SetPixel(int x, int y, const ColourAlpha& col) {
 }
 
 Colour Image::GetPixel(int x, int y) {
-    if (pixels == nullptr) {
-        throw LumoException(__LINE__, kFile, "Image :: GetPixel - No image set up.");
-    }
-    if (!InImage(x, y)) {
-        throw LumoException(__LINE__, kFile, "Image :: GetPixel - Coordinates out of range.");
-    }
-    const unsigned char* pixel = PixelAt(x, y);
+    const unsigned char* pixel = CheckedPixel(x, y, "GetPixel");
     return Colour(FromByte(pixel[0]), FromByte(pixel[1]), FromByte(pixel[2]));
 }
 
 ColourAlpha Image::GetPixelAlpha(int x, int y) {
-    if (pixels == nullptr) {
-        throw LumoException(__LINE__, kFile, "Image :: GetPixel - No image set up.");
-    }
-    if (!InImage(x, y)) {
-        throw LumoException(__LINE__, kFile, "Image :: GetPixel - Coordinates out of range.");
-    }
-    const unsigned char* pixel = PixelAt(x, y);
+    const unsigned char* pixel = CheckedPixel(x, y, "GetPixel");
     const float a = alpha ? FromByte(pixel[3]) : 1.0f;
     return ColourAlpha(FromByte(pixel[0]), FromByte(pixel[1]), FromByte(pixel[2]), a);
 }

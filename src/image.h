@@ -48,6 +48,7 @@ private:
     void Release();
     // The pixel's address; computed in 64 bits because CalcPos overflows past 2 GiB.
     unsigned char* PixelAt(int x, int y) const;
+    unsigned char* CheckedPixel(int x, int y, const char* operation) const;
 
     unsigned char* pixels = nullptr;
     int width = 0;
