@@ -86,3 +86,32 @@ hold_key_until_exit() {
     xdotool keyup "$1"
     return $ended
 }
+
+# Prints the id of the top-level window named exactly $1, waiting up to 15 s; unlike
+# wait_for_window it also finds windows without class hints, such as message boxes.
+wait_for_named_window() {
+    local id
+    for _ in $(seq 150); do
+        id=$(xwininfo -root -children | awk -v name="\"$1\":" '$2 == name { print $1; exit }')
+        if [ -z "$id" ]; then
+            id=$(xwininfo -root -children | grep -F "\"$1\":" | awk '{ print $1; exit }')
+        fi
+        if [ -n "$id" ]; then
+            printf '%d\n' "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answers the message box titled $1 with key $2 (Return takes the default button, Escape the
+# other one).
+answer_message_box() {
+    local box
+    box=$(wait_for_named_window "$1") || fail "no message box titled \"$1\""
+    xdotool mousemove --window "$box" 5 5
+    xdotool windowfocus "$box" 2>/dev/null || true
+    sleep 0.3
+    xdotool key --window "$box" "$2"
+}
