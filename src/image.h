@@ -12,6 +12,13 @@ namespace VARKO {
 
 class Image {
 public:
+    // Which accessor checks a pixel, and the report lines of its two faults.
+    struct PixelCheck {
+        const char* operation;
+        int noImageLine;
+        int rangeLine;
+    };
+
     Image() = default;
     ~Image();
     Image(const Image&) = delete;
@@ -48,7 +55,7 @@ private:
     void Release();
     // The pixel's address; computed in 64 bits because CalcPos overflows past 2 GiB.
     unsigned char* PixelAt(int x, int y) const;
-    unsigned char* CheckedPixel(int x, int y, const char* operation) const;
+    unsigned char* CheckedPixel(int x, int y, const PixelCheck& check) const;
 
     unsigned char* pixels = nullptr;
     int width = 0;

@@ -217,6 +217,11 @@ bool LoadCompressedTGA(std::FILE* fTGA, int& width, int& height, bool& alpha,
             return false;
         }
     }
+    // A file that held more than its size said (a pipe, a file still growing) decoded into no
+    // buffer: that is no picture either.
+    if (!pixels) {
+        return Report("Could not read image data");
+    }
     *bits = pixels.release();
     return true;
 }

@@ -141,12 +141,15 @@ bool Image::LoadOther(const char* fname) {
     height = TextureSize(picture.height, maxTextureSize);
     alpha = false;
     bytesPerPixel = 3;
-    pixels = new (std::nothrow) unsigned char[std::size_t(width) * height * 3];
-    if (pixels == nullptr) {
+    // Running out of memory, for the pixels or the filter's rows, fails the load; nothing escapes.
+    try {
+        pixels = new unsigned char[std::size_t(width) * height * 3];
+        ResampleToRGB(picture, width, height, pixels);
+    } catch (const std::bad_alloc&) {
+        Release();
         width = height = bytesPerPixel = 0;
         return false;
     }
-    ResampleToRGB(picture, width, height, pixels);
     return true;
 }
 

@@ -27,6 +27,16 @@ static bool CheckStr(TextureType tex) {
 
 namespace {
 
+// The line numbers the exception report has always shown for these faults; people who met them
+// know them by these numbers.
+constexpr int kLineCreateNull = 112;
+constexpr int kLineGetInfoIdEmpty = 174;
+constexpr int kLineGetInfoIdMissing = 183;
+constexpr int kLineGetInfoNameEmpty = 192;
+constexpr int kLineGetInfoNameMissing = 201;
+constexpr int kLineDeleteIdEmpty = 213;
+constexpr int kLineDeleteNameEmpty = 233;
+
 const char* const kFile = ".\\src\\texture";
 
 // GL reads pixel rows at 4-byte alignment by default; rows of other lengths (RGB images of most
@@ -74,7 +84,7 @@ unsigned int Texture::Load(std::string filename) {
 unsigned int Texture::Create(Image* img) {
     // An image without pixels (one that failed to load) would have GLU read from null.
     if (img == nullptr || img->GetImage() == nullptr) {
-        throw LumoException(__LINE__, kFile, "Texture :: Create - NULL pointer passed.");
+        throw LumoException(kLineCreateNull, kFile, "Texture :: Create - NULL pointer passed.");
     }
     TextureType record = Upload(*img);
     record.name = "LumoImage" + std::to_string(record.id);
@@ -105,31 +115,36 @@ void Texture::Set(unsigned int texid) {
 
 TextureType Texture::GetInfo(unsigned int texid) {
     if (textures.empty()) {
-        throw LumoException(__LINE__, kFile, "Texture :: GetInfo - No textures allocated.");
+        throw LumoException(kLineGetInfoIdEmpty, kFile,
+                            "Texture :: GetInfo - No textures allocated.");
     }
     chkid = texid;
     const auto found = std::find_if(textures.begin(), textures.end(), CheckID);
     if (found == textures.end()) {
-        throw LumoException(__LINE__, kFile, "Texture :: GetInfo - Texture id not found.");
+        throw LumoException(kLineGetInfoIdMissing, kFile,
+                            "Texture :: GetInfo - Texture id not found.");
     }
     return *found;
 }
 
 TextureType Texture::GetInfo(std::string str) {
     if (textures.empty()) {
-        throw LumoException(__LINE__, kFile, "Texture :: GetInfo - No textures allocated.");
+        throw LumoException(kLineGetInfoNameEmpty, kFile,
+                            "Texture :: GetInfo - No textures allocated.");
     }
     chkstr = str;
     const auto found = std::find_if(textures.begin(), textures.end(), CheckStr);
     if (found == textures.end()) {
-        throw LumoException(__LINE__, kFile, "Texture :: GetInfo - Texture id not found.");
+        throw LumoException(kLineGetInfoNameMissing, kFile,
+                            "Texture :: GetInfo - Texture id not found.");
     }
     return *found;
 }
 
 void Texture::Delete(unsigned int texid) {
     if (textures.empty()) {
-        throw LumoException(__LINE__, kFile, "Texture :: Delete - No textures allocated.");
+        throw LumoException(kLineDeleteIdEmpty, kFile,
+                            "Texture :: Delete - No textures allocated.");
     }
     chkid = texid;
     const auto found = std::find_if(textures.begin(), textures.end(), CheckID);
@@ -140,7 +155,8 @@ void Texture::Delete(unsigned int texid) {
 
 void Texture::Delete(std::string texname) {
     if (textures.empty()) {
-        throw LumoException(__LINE__, kFile, "Texture :: Delete - No textures allocated.");
+        throw LumoException(kLineDeleteNameEmpty, kFile,
+                            "Texture :: Delete - No textures allocated.");
     }
     chkstr = texname;
     const auto found = std::find_if(textures.begin(), textures.end(), CheckStr);

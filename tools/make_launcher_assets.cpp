@@ -334,7 +334,7 @@ Canvas DrawLauncher(FT_Library library, const std::vector<Area>& areas, bool pre
     for (const Area& area : areas) {
         DrawButton(canvas, label, area, pressed);
     }
-    std::u32string hint = U"Esc quits  ·  ↑ ↓ change the number of balls";
+    std::u32string hint = U"In the demo: Esc quits  ·  ↑ ↓ change the number of balls";
     small.Draw(canvas, hint, (kWidth - small.Width(hint)) / 2, 284, kMuted);
     return canvas;
 }

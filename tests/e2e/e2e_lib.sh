@@ -92,10 +92,9 @@ hold_key_until_exit() {
 wait_for_named_window() {
     local id
     for _ in $(seq 150); do
-        id=$(xwininfo -root -children | awk -v name="\"$1\":" '$2 == name { print $1; exit }')
-        if [ -z "$id" ]; then
-            id=$(xwininfo -root -children | grep -F "\"$1\":" | awk '{ print $1; exit }')
-        fi
+        # Windows may vanish while xwininfo lists them: a failed listing is simply tried again.
+        id=$({ xwininfo -root -children 2>/dev/null || true; } |
+            awk -v name="\"$1\":" 'index($0, name) { print $1; exit }')
         if [ -n "$id" ]; then
             printf '%d\n' "$id"
             return 0

@@ -11,7 +11,7 @@ namespace VARKO::Fuzzing {
 
 // Writes the input to this process's scratch file with the given extension and returns its path.
 inline std::string WriteInput(const std::uint8_t* data, std::size_t size, const char* extension) {
-    static const std::string path = "/tmp/varko-fuzz-" + std::to_string(getpid()) + "." + extension;
+    const std::string path = "/tmp/varko-fuzz-" + std::to_string(getpid()) + "." + extension;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         __builtin_trap();

@@ -27,14 +27,18 @@ std::string WriteTempFile(const std::string& name, const std::string& text) {
 }
 
 void ExpectLumoException(const std::function<void()>& action, const std::string& message,
-                         const std::string& file) {
+                         const std::string& file, int line) {
     try {
         action();
         ADD_FAILURE() << "nothing thrown, expected " << message;
     } catch (const LumoException& e) {
         EXPECT_EQ(e.GetError(), message);
         EXPECT_EQ(e.GetFileName(), file);
-        EXPECT_GT(e.GetLine(), 0);
+        if (line != 0) {
+            EXPECT_EQ(e.GetLine(), line);
+        } else {
+            EXPECT_GT(e.GetLine(), 0);
+        }
     }
 }
 

@@ -15,8 +15,8 @@ std::string WriteTempFile(const std::string& name, const Bytes& bytes);
 std::string WriteTempFile(const std::string& name, const std::string& text);
 
 // Runs `action` and expects it to throw the framework's exception with this message, the source
-// file literal `file` and a real line number.
+// file literal `file` and the report line `line` (any real line when 0).
 void ExpectLumoException(const std::function<void()>& action, const std::string& message,
-                         const std::string& file);
+                         const std::string& file, int line = 0);
 
 } // namespace VARKO::Testing

@@ -125,3 +125,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace VARKO
+
+namespace VARKO {
+namespace {
+
+int ThrownLine(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const LumoException& e) {
+        return e.GetLine();
+    }
+    return 0;
+}
+
+TEST(ImageReport, EachFaultReportsItsKnownLine) {
+    Image image;
+    EXPECT_EQ(ThrownLine([&] { image.SetPixel(0, 0, Colour(0, 0, 0)); }), 258);
+    EXPECT_EQ(ThrownLine([&] { image.SetPixel(0, 0, ColourAlpha(0, 0, 0)); }), 285);
+    EXPECT_EQ(ThrownLine([&] { image.GetPixel(0, 0); }), 312);
+    EXPECT_EQ(ThrownLine([&] { image.GetPixelAlpha(0, 0); }), 332);
+    ASSERT_TRUE(image.Create(1, 1, false));
+    EXPECT_EQ(ThrownLine([&] { image.SetPixel(1, 0, Colour(0, 0, 0)); }), 262);
+    EXPECT_EQ(ThrownLine([&] { image.SetPixel(0, 1, ColourAlpha(0, 0, 0)); }), 289);
+    EXPECT_EQ(ThrownLine([&] { image.GetPixel(-1, 0); }), 316);
+    EXPECT_EQ(ThrownLine([&] { image.GetPixelAlpha(0, -1); }), 336);
+}
+
+} // namespace
+} // namespace VARKO

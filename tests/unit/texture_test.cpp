@@ -24,8 +24,8 @@ namespace Fake = Testing::FakePlatform;
 namespace GL = Testing::GL;
 using Testing::Bytes;
 
-void ExpectThrows(const std::function<void()>& action, const std::string& message) {
-    Testing::ExpectLumoException(action, message, ".\\src\\texture");
+void ExpectThrows(const std::function<void()>& action, const std::string& message, int line = 0) {
+    Testing::ExpectLumoException(action, message, ".\\src\\texture", line);
 }
 
 std::string Fixture(const std::string& name) {
@@ -107,7 +107,8 @@ TEST_F(TextureTest, EveryCreateMakesANewNamedTexture) {
     EXPECT_NE(first, second);
     EXPECT_EQ(textures.GetInfo(first).name, "LumoImage" + std::to_string(first));
     EXPECT_EQ(textures.GetInfo("LumoImage" + std::to_string(second)).id, second);
-    ExpectThrows([&] { textures.Create(nullptr); }, "Texture :: Create - NULL pointer passed.");
+    ExpectThrows([&] { textures.Create(nullptr); }, "Texture :: Create - NULL pointer passed.",
+                 112);
     Image empty;
     ExpectThrows([&] { textures.Create(&empty); }, "Texture :: Create - NULL pointer passed.");
 }
@@ -139,12 +140,13 @@ TEST_F(TextureTest, SetSkipsOnlyARepeatOfWhatIsBound) {
 }
 
 TEST_F(TextureTest, LookupsReportAnEmptyManagerBeforeAMissingKey) {
-    ExpectThrows([&] { textures.GetInfo(7); }, "Texture :: GetInfo - No textures allocated.");
-    ExpectThrows([&] { textures.Delete(7); }, "Texture :: Delete - No textures allocated.");
-    ExpectThrows([&] { textures.Delete("a"); }, "Texture :: Delete - No textures allocated.");
+    ExpectThrows([&] { textures.GetInfo(7); }, "Texture :: GetInfo - No textures allocated.", 174);
+    ExpectThrows([&] { textures.Delete(7); }, "Texture :: Delete - No textures allocated.", 213);
+    ExpectThrows([&] { textures.Delete("a"); }, "Texture :: Delete - No textures allocated.", 233);
     const unsigned int id = textures.Create(&image);
-    ExpectThrows([&] { textures.GetInfo(id + 1); }, "Texture :: GetInfo - Texture id not found.");
-    ExpectThrows([&] { textures.GetInfo("a"); }, "Texture :: GetInfo - Texture id not found.");
+    ExpectThrows([&] { textures.GetInfo(id + 1); }, "Texture :: GetInfo - Texture id not found.",
+                 183);
+    ExpectThrows([&] { textures.GetInfo("a"); }, "Texture :: GetInfo - Texture id not found.", 201);
     GL::ClearLog();
     textures.Delete(id + 1);
     textures.Delete("a");

@@ -57,6 +57,7 @@ void CopyBitmapRect(WindowHandle window, BitmapHandle bitmap, int x, int y, int 
 
 void PresentWindow(WindowHandle window) {
     if (window && window->sdl) {
+        ShowWindowOnce(window);
         SDL_UpdateWindowSurface(window->sdl);
     }
 }

@@ -44,10 +44,12 @@ bool FormatExists(const PixelFormatRequest& request) {
 // Depth buffers deeper than the driver has are relaxed to the deepest it has, as a format
 // chooser would; the stencil request stays a minimum.
 bool FindFormat(PixelFormatRequest& request) {
+    int tried = 0;
     for (int depth : {request.depthBits, 24, 16}) {
-        if (depth > request.depthBits) {
+        if (depth > request.depthBits || depth == tried) {
             continue;
         }
+        tried = depth;
         PixelFormatRequest attempt = request;
         attempt.depthBits = depth;
         if (FormatExists(attempt)) {

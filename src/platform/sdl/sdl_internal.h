@@ -21,6 +21,7 @@ struct NativeWindow {
     WindowStyle style = WindowStyle::Popup;
     int x = 0, y = 0, width = 0, height = 0;
     void* slot = nullptr;
+    bool shown = false;
     std::deque<Event> events;
     NativeDevice device{this};
 };
@@ -35,8 +36,13 @@ namespace VARKO::Platform {
 // The display mode that ChangeDisplayMode accepted for the next full-screen window, or null.
 const SDL_DisplayMode* PendingFullscreenMode();
 
-// The SDL window flags of a style, without the GL flag.
+// The SDL window flags of a style, without the GL flag. Windows start hidden: see ShowWindowOnce.
 Uint32 StyleFlags(WindowStyle style);
+
+// Maps the window the first time the program draws into it, presents it, focuses it or pumps its
+// events. A GL window is rebuilt once its pixel format is known; showing it only then spares the
+// user (and any tool watching the screen) a window that flashes up and is replaced at once.
+void ShowWindowOnce(NativeWindow* window);
 
 // Replaces the SDL window behind `window` by a new one with the given extra flags, at the same
 // place, size and title; false (the old one kept) when SDL cannot make it.

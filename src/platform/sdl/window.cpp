@@ -1,8 +1,11 @@
 // SDL2 windows and their event queues. SDL delivers one event queue for the whole program; the
 // backend sorts it into one queue per window so that a window's pump only takes its own events.
+// SDL sizes a window by its client area, so the size asked for is the client size here (the
+// frame, where a window manager adds one, comes on top).
 
 #include "src/platform/sdl/sdl_internal.h"
 
+#include <cstdlib>
 #include <map>
 
 namespace VARKO::Platform {
@@ -62,11 +65,28 @@ int TranslateKey(SDL_Keycode key) {
     return found != table.end() ? found->second : TranslateKeyRange(key);
 }
 
+// With Num Lock off the keypad sends the navigation keys' codes, as it does on Windows.
+int TranslateKeypadNavigation(SDL_Keycode key) {
+    static const std::map<SDL_Keycode, int> table = {
+        {SDLK_KP_7, 36}, {SDLK_KP_8, 38}, {SDLK_KP_9, 33},      {SDLK_KP_4, 37},
+        {SDLK_KP_5, 12}, {SDLK_KP_6, 39}, {SDLK_KP_1, 35},      {SDLK_KP_2, 40},
+        {SDLK_KP_3, 34}, {SDLK_KP_0, 45}, {SDLK_KP_PERIOD, 46},
+    };
+    auto found = table.find(key);
+    return found != table.end() ? found->second : -1;
+}
+
 bool TranslateKeyEvent(const SDL_KeyboardEvent& key, Event& out) {
     if (key.keysym.mod & KMOD_ALT) {
         return false;
     }
-    int code = TranslateKey(key.keysym.sym);
+    int code = -1;
+    if (!(key.keysym.mod & KMOD_NUM)) {
+        code = TranslateKeypadNavigation(key.keysym.sym);
+    }
+    if (code < 0) {
+        code = TranslateKey(key.keysym.sym);
+    }
     if (code < 0) {
         return false;
     }
@@ -147,8 +167,9 @@ SDL_Window* MakeSdlWindow(const NativeWindow& window, Uint32 extraFlags) {
     }
     SDL_Window* sdl = SDL_CreateWindow(window.title.c_str(), window.x, window.y, window.width,
                                        window.height, flags);
-    if (sdl && fullscreen) {
-        SDL_SetWindowDisplayMode(sdl, mode);
+    if (sdl && fullscreen && SDL_SetWindowDisplayMode(sdl, mode) != 0) {
+        SDL_DestroyWindow(sdl);
+        return nullptr;
     }
     return sdl;
 }
@@ -160,11 +181,29 @@ void DropStartupEvents(NativeWindow* window) {
     window->events.clear();
 }
 
+// A close request ends the process through exit() without tearing anything down; a full-screen
+// window must still give the display its own mode back, which X11 would not do by itself.
+void LeaveFullScreen() {
+    for (const auto& [id, window] : WindowsById()) {
+        if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
+            SDL_SetWindowFullscreen(window->sdl, 0);
+        }
+    }
+}
+
 } // namespace
+
+void ShowWindowOnce(NativeWindow* window) {
+    if (!window->shown) {
+        window->shown = true;
+        SDL_ShowWindow(window->sdl);
+    }
+}
 
 bool EnsureVideo() {
     static bool started = false;
     if (!started) {
+        std::atexit(LeaveFullScreen);
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -175,7 +214,7 @@ bool EnsureVideo() {
 }
 
 Uint32 StyleFlags(WindowStyle style) {
-    Uint32 flags = SDL_WINDOW_SHOWN;
+    Uint32 flags = SDL_WINDOW_HIDDEN;
     return flags | (style == WindowStyle::Popup ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE);
 }
 
@@ -216,6 +255,9 @@ bool RebuildSdlWindow(NativeWindow* window, Uint32 extraFlags) {
     window->sdl = rebuilt;
     WindowsById()[SDL_GetWindowID(rebuilt)] = window;
     DropStartupEvents(window);
+    if (window->shown) {
+        SDL_ShowWindow(rebuilt);
+    }
     return true;
 }
 
@@ -238,12 +280,14 @@ void* ModuleHandle() {
     return nullptr;
 }
 void FocusWindow(WindowHandle window) {
+    ShowWindowOnce(window);
     SDL_RaiseWindow(window->sdl);
     // Without a window manager nobody else hands the new window the keyboard.
     SDL_SetWindowInputFocus(window->sdl);
 }
 
 bool PollEvent(WindowHandle window, Event& event) {
+    ShowWindowOnce(window);
     if (window->events.empty()) {
         SortPendingEvents();
     }
