@@ -21,23 +21,53 @@ void ReportSetupFailure(const char* text, ControlData* cont) {
 
 MetaballScene scene;
 
-void MetaballScene::Init(OpenGL*, ControlData* cont) {
-    if (!SetUpGrid(cont)) {
+void MetaballScene::Init(OpenGL* gl, ControlData* cont) {
+    TextType type;
+    type.font = "Viner Hand ITC";
+    type.size = 20;
+    type.bold = true;
+    type.italic = false;
+    type.underline = false;
+    txt.Setup(gl, type);
+
+    // The display list records nothing; it is opened and closed around the ball set-up.
+    sphere = dlist.Start();
+    if (sphere == 0) {
+        cont->quit = true;
         return;
     }
+    bool gridReady = SetUpGrid();
     for (int i = 0; i < numMetaballs; ++i) {
         metaballs[i].Init(VECTOR3D(0, 0, 0), static_cast<float>(i) + 5.0f);
+    }
+    dlist.End();
+    if (!gridReady) {
+        ReportSetupFailure("Cannot allocate memory for the metaball grid.", cont);
+        return;
     }
     diffuseColor = COLOR(1, 1, 1, 1);
     SetUpGLState();
     SetUpLightAndMaterial(cont);
+    SetUpTextures(cont);
+}
+
+void MetaballScene::SetUpTextures(ControlData* cont) {
+    unsigned int id = tex.Load("data/Reflect.jpg");
+    if (id == 0) {
+        ReportSetupFailure("Cannot load reflection texture.", cont);
+        return;
+    }
+    envmap.Setup(id, &tex);
+    bgid = tex.Load("data/bg.jpg");
+    if (bgid == 0) {
+        ReportSetupFailure("Cannot load beckground texture.", cont);
+    }
 }
 
 // The grid's memory is reserved once for the largest grid; without it nothing can be drawn.
-bool MetaballScene::SetUpGrid(ControlData* cont) {
+bool MetaballScene::SetUpGrid() {
     if (!cubeGrid.CreateMemory()) {
         cubeGrid.FreeMemory();
-        ReportSetupFailure("Cannot allocate memory for the metaball grid.", cont);
         return false;
     }
     cubeGrid.Init(gridSize);
@@ -85,15 +115,67 @@ void MetaballScene::Draw(OpenGL* gl, ControlData* cont) {
         }
         init = false;
     }
+    envmap.On();
+    dlist.Execute(sphere);
     MoveMetaballs(metaballs, [this] { return timer.GetTime(); });
     EvaluateField(cubeGrid, metaballs, numMetaballs);
     DrawSurface();
     ReadKeys(gl);
-    // Light 0 lights the first frame only; texturing is back on for the next frame's surface.
+    DrawBackdrop(cont);
+    // Light 0 lights the first frame only.
     cont->state->SetTexturing(false);
     cont->state->SetLight(0, false);
     cont->state->SetLighting(false);
+    SampleFrameRate(cont);
+    DrawStatistics(cont);
+    // Texturing is back on for the next frame's surface.
     cont->state->SetTexturing(true);
+}
+
+// A 60 x 60 square at z = -50, behind the surface; depth testing leaves it only the free pixels.
+void MetaballScene::DrawBackdrop(ControlData* cont) {
+    envmap.Off();
+    cont->state->SetColour(Colour(1, 1, 1));
+    tex.Set(bgid);
+    view.Reset();
+    view.Translate(0, 0, -50);
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);
+    glTexCoord2f(0, 0);
+    glVertex3f(-30, -30, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(30, -30, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(30, 30, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(-30, 30, 0);
+    glEnd();
+}
+
+// The rate on display is one frame's rate, held for about as many frames as it names.
+void MetaballScene::SampleFrameRate(ControlData* cont) {
+    if (fpsct == 0) {
+        fps = cont->fps;
+        fpsct = 1;
+    } else if (fpsct >= cont->fps) {
+        fpsct = 0;
+    } else {
+        fpsct += 1;
+    }
+}
+
+void MetaballScene::DrawStatistics(ControlData* cont) {
+    // The colour comes before the raster position, which takes it for the glyphs.
+    cont->state->SetColour(Colour(1, 1, 1));
+    cont->state->SetTexturing(false);
+    view.Reset();
+    view.Translate(0, 0, -0.11f);
+    view.Pos2D(-0.058f, 0.035f);
+    txt << "FPS: " << fps;
+    view.Reset();
+    view.Translate(0, 0, -0.11f);
+    view.Pos2D(-0.058f, 0.03f);
+    txt << "N. Metaballs: " << numMetaballs;
 }
 
 void MetaballScene::DrawSurface() {

@@ -1,8 +1,12 @@
 #pragma once
 #include "app/cube_grid.h"
 #include "math/color.h"
+#include "src/display_list.h"
+#include "src/envmap.h"
 #include "src/opengl.h"
 #include "src/state.h"
+#include "src/text.h"
+#include "src/texture.h"
 #include "src/timer.h"
 
 namespace VARKO {
@@ -24,12 +28,28 @@ public:
     Timer timer;
     View view;
 
+    // Reflection mapping of the surface.
+    Texture tex;
+    EnvMap envmap;
+    DisplayList dlist;
+    unsigned int sphere = 0;
+
+    // Backdrop and statistics.
+    Text2D txt;
+    unsigned int bgid = 0;
+    int fps = 0;
+    int fpsct = 0;
+
 private:
-    bool SetUpGrid(ControlData* cont);
+    bool SetUpGrid();
     void SetUpGLState();
     void SetUpLightAndMaterial(ControlData* cont);
+    void SetUpTextures(ControlData* cont);
     void DrawSurface();
     void ReadKeys(OpenGL* gl);
+    void DrawBackdrop(ControlData* cont);
+    void SampleFrameRate(ControlData* cont);
+    void DrawStatistics(ControlData* cont);
 };
 
 extern MetaballScene scene;

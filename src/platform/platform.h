@@ -142,4 +142,28 @@ struct Picture {
 // failure, with nothing shown.
 bool DecodePicture(const std::string& path, Picture& picture);
 
+// ---- Fonts ------------------------------------------------------------------------------------
+
+// A system font by family name. When no face of that name exists the system's substitute is
+// taken.
+struct FontRequest {
+    std::string face;
+    int height = 0;   // em height in pixels
+    int weight = 400; // 400 regular, 700 bold
+    bool italic = false;
+    bool underline = false;
+};
+
+// Display lists base..base+count-1 for the characters first..first+count-1: each draws the glyph
+// as a bitmap at the raster position and advances that by the glyph's advance. False when no font
+// could be opened.
+bool BuildBitmapGlyphs(DeviceHandle device, const FontRequest& font, int first, int count,
+                       unsigned int base);
+
+// As above, but each list draws the glyph as filled polygons in the z = 0 plane at em height 1.0,
+// extruded by `depth` toward -z (front, back and side walls, with normals), and ends with a
+// translation by the glyph's advance; advances[i] receives that advance in em units.
+bool BuildOutlineGlyphs(DeviceHandle device, const FontRequest& font, int first, int count,
+                        unsigned int base, float depth, float* advances);
+
 } // namespace VARKO::Platform

@@ -24,6 +24,7 @@ struct State {
     std::vector<ShownMessage> messages;
     std::vector<Platform::MessageAnswer> answers;
     std::vector<Platform::PixelFormatRequest> formatRequests;
+    std::vector<GlyphRequest> glyphRequests;
     std::set<std::string> failing;
     std::map<std::string, int> failOnCall;
     std::map<std::string, int> callCounts;
@@ -151,6 +152,10 @@ std::string BitmapPath(Platform::BitmapHandle bitmap) {
 
 void ScriptPicture(const std::string& path, const Platform::Picture& picture) {
     S().pictures[path] = picture;
+}
+
+const std::vector<GlyphRequest>& GlyphRequests() {
+    return S().glyphRequests;
 }
 
 } // namespace VARKO::Testing::FakePlatform
@@ -320,6 +325,22 @@ bool DecodePicture(const std::string& path, Picture& picture) {
         return false;
     }
     picture = found->second;
+    return true;
+}
+
+bool BuildBitmapGlyphs(DeviceHandle, const FontRequest& font, int first, int count,
+                       unsigned int base) {
+    S().glyphRequests.push_back({font, first, count, base, 0.0f});
+    return !Called("BuildBitmapGlyphs");
+}
+
+bool BuildOutlineGlyphs(DeviceHandle, const FontRequest& font, int first, int count,
+                        unsigned int base, float depth, float* advances) {
+    S().glyphRequests.push_back({font, first, count, base, depth});
+    if (Called("BuildOutlineGlyphs")) {
+        return false;
+    }
+    std::fill(advances, advances + count, 0.5f);
     return true;
 }
 

@@ -83,4 +83,13 @@ std::string BitmapPath(Platform::BitmapHandle bitmap);
 // ---- Pictures: DecodePicture succeeds only for paths scripted here
 void ScriptPicture(const std::string& path, const Platform::Picture& picture);
 
+// ---- Fonts: glyph lists are not built; every request is kept, every outline advance is 0.5 em
+struct GlyphRequest {
+    Platform::FontRequest font;
+    int first, count;
+    unsigned int base;
+    float depth; // 0 for bitmap glyphs
+};
+const std::vector<GlyphRequest>& GlyphRequests();
+
 } // namespace VARKO::Testing::FakePlatform

@@ -40,6 +40,13 @@ rlim_t AddressSpaceInUse() {
     return 0;
 }
 
+VARKO::Platform::Picture GreyPicture() {
+    VARKO::Platform::Picture picture;
+    picture.width = picture.height = 4;
+    picture.rgba.assign(4 * 4 * 4, 128);
+    return picture;
+}
+
 } // namespace
 
 class SceneTest : public ::testing::Test {
@@ -48,10 +55,15 @@ protected:
         Fake::Reset();
         GL::Reset();
         Fake::SetClockMilliseconds(1000);
+        ScriptPictures();
         scene = std::make_unique<MetaballScene>();
         current = scene.get();
         ASSERT_TRUE(gl.CreateGLWindow("VARKO OpenGL Example", 800, 600, 32, false));
         GL::ClearLog();
+    }
+    virtual void ScriptPictures() {
+        Fake::ScriptPicture("data/Reflect.jpg", GreyPicture());
+        Fake::ScriptPicture("data/bg.jpg", GreyPicture());
     }
     void Hold(int key) { Fake::QueueEvent(gl.GetWindow()->GetHandle(), {EventType::KeyDown, key}); }
     void Frames(int count) {
@@ -111,14 +123,46 @@ TEST_F(SceneTest, EveryFrameDrawsTheLitTurningSurfaceThenResetsTheState) {
     Frames(1);
     GL::ClearLog();
     Frames(1);
-    EXPECT_EQ(GL::CountCalls("glBegin"), 1u);
+    EXPECT_EQ(GL::CountCalls("glBegin"), 2u);
     EXPECT_GT(scene->cubeGrid.numFacesDrawn, 0);
     EXPECT_EQ(GL::CountCalls("glVertex3fv"), 3u * scene->cubeGrid.numFacesDrawn);
-    EXPECT_TRUE(
-        GL::CallsInOrder({"glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)", "glLoadIdentity()",
-                          "glEnable(GL_LIGHTING)", "glTranslatef(0, 0, -30)",
-                          "glBegin(GL_TRIANGLES)", "glEnd()", "glDisable(GL_LIGHTING)",
-                          "glDisable(GL_TEXTURE_2D)", "glEnable(GL_TEXTURE_2D)", "glFlush()"}));
+    EXPECT_TRUE(GL::CallsInOrder({
+        // Reflection mapping on, the empty list replayed.
+        "glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP)",
+        "glEnable(GL_TEXTURE_GEN_S)",
+        "glBindTexture(GL_TEXTURE_2D, 1)",
+        "glCallList(" + std::to_string(scene->sphere) + ")",
+        // The surface.
+        "glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)",
+        "glLoadIdentity()",
+        "glEnable(GL_LIGHTING)",
+        "glTranslatef(0, 0, -30)",
+        "glBegin(GL_TRIANGLES)",
+        "glEnd()",
+        "glDisable(GL_LIGHTING)",
+        // The backdrop, unlit and untinted, with the map off.
+        "glDisable(GL_TEXTURE_GEN_S)",
+        "glColor3f(1, 1, 1)",
+        "glBindTexture(GL_TEXTURE_2D, 2)",
+        "glTranslatef(0, 0, -50)",
+        "glBegin(GL_QUADS)",
+        "glNormal3f(0, 0, 1)",
+        "glTexCoord2f(0, 0)",
+        "glVertex3f(-30, -30, 0)",
+        "glTexCoord2f(1, 0)",
+        "glVertex3f(30, -30, 0)",
+        "glTexCoord2f(1, 1)",
+        "glVertex3f(30, 30, 0)",
+        "glTexCoord2f(0, 1)",
+        "glVertex3f(-30, 30, 0)",
+        "glEnd()",
+        // The statistics, white and untextured.
+        "glDisable(GL_TEXTURE_2D)",
+        "glRasterPos2f(-0.058, 0.035)",
+        "glRasterPos2f(-0.058, 0.03)",
+        "glEnable(GL_TEXTURE_2D)",
+        "glFlush()",
+    }));
     // Light 0 lights the first frame only.
     EXPECT_FALSE(GL::Enabled(GL_LIGHT0));
     EXPECT_TRUE(GL::Enabled(GL_LIGHT1));
@@ -167,4 +211,49 @@ TEST_F(SceneTest, GridMemoryRefusedIsReportedAndEndsTheRun) {
     // In a child whose address space cannot take the grid's reservation.
     EXPECT_EXIT(std::exit(FirstFrameWithoutRoomForTheGrid() ? 0 : 1), ::testing::ExitedWithCode(0),
                 "");
+}
+
+TEST_F(SceneTest, StatisticsShowTheSampledRateAndTheBallCount) {
+    Hold(40);
+    Frames(1);
+    std::vector<std::string> lines = GL::CallTexts("glCallLists");
+    ASSERT_EQ(lines.size(), 4u);
+    // 16 ms frames: 62 frames per second; Down held, so the count already reads 9.
+    EXPECT_NE(lines[0].find("70, 80, 83, 58, 32"), std::string::npos) << lines[0];        // "FPS: "
+    EXPECT_NE(lines[1].find("54, 50"), std::string::npos) << lines[1];                    // "62"
+    EXPECT_NE(lines[3].find("(1, GL_UNSIGNED_BYTE, 57)"), std::string::npos) << lines[3]; // "9"
+}
+
+TEST_F(SceneTest, FrameRateOnDisplayIsHeldBetweenSamples) {
+    Frames(1);
+    EXPECT_EQ(scene->fps, 62);
+    Fake::AdvanceClock(84); // one 100 ms frame: 10 per second, not shown yet
+    ASSERT_TRUE(gl.DrawGLScene());
+    EXPECT_EQ(scene->fps, 62);
+    EXPECT_EQ(scene->fpsct, 2);
+}
+
+class MissingReflectionTest : public SceneTest {
+    void ScriptPictures() override { Fake::ScriptPicture("data/bg.jpg", GreyPicture()); }
+};
+
+class MissingBackdropTest : public SceneTest {
+    void ScriptPictures() override { Fake::ScriptPicture("data/Reflect.jpg", GreyPicture()); }
+};
+
+TEST_F(MissingReflectionTest, IsReportedOnceAndNothingIsDrawn) {
+    EXPECT_FALSE(gl.DrawGLScene());
+    ASSERT_EQ(Fake::Messages().size(), 1u);
+    EXPECT_EQ(Fake::Messages()[0].text, "Cannot load reflection texture.");
+    EXPECT_EQ(Fake::Messages()[0].caption, "LumoGL Example Error");
+    EXPECT_EQ(GL::CountCalls("glBegin"), 0u);
+    EXPECT_EQ(Fake::CountLog("DecodePicture"), 1u); // the backdrop is never tried
+    EXPECT_TRUE(scene->init);
+}
+
+TEST_F(MissingBackdropTest, IsReported) {
+    EXPECT_FALSE(gl.DrawGLScene());
+    ASSERT_EQ(Fake::Messages().size(), 1u);
+    EXPECT_EQ(Fake::Messages()[0].text, "Cannot load beckground texture.");
+    EXPECT_EQ(Fake::Messages()[0].icon, VARKO::Platform::MessageIcon::Exclamation);
 }

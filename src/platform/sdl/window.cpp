@@ -11,9 +11,10 @@
 namespace VARKO::Platform {
 namespace {
 
+// Never destroyed: the exit handler below still reads it after static objects are gone.
 std::map<Uint32, NativeWindow*>& WindowsById() {
-    static std::map<Uint32, NativeWindow*> windows;
-    return windows;
+    static auto* windows = new std::map<Uint32, NativeWindow*>();
+    return *windows;
 }
 
 int TranslateKeyRange(SDL_Keycode key) {
