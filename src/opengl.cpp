@@ -134,6 +134,9 @@ bool OpenGL::MakeContext() {
     if (!Platform::SetSurfaceFormat(hDC, format, request)) {
         return Fail("Can't Set The PixelFormat.");
     }
+    if (bits == 8) {
+        SetPalette();
+    }
     hRC = Platform::CreateGLContext(hDC);
     if (!hRC) {
         return Fail("Can't Create A GL Rendering Context.");

@@ -45,6 +45,9 @@ public:
     bool InitGL();
     void ReSizeGLScene(int width, int height);
     bool DrawGLScene();
+    // The palette of an 8-bit drawing surface that asks for one (nothing otherwise).
+    void SetPalette();
+    static unsigned char ComponentFromIndex(unsigned int i, unsigned int nbits, unsigned int shift);
 
     void SetFullScreen(bool full) { fullscreen = full; }
     bool GetFullScreen() const { return fullscreen; }

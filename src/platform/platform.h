@@ -91,6 +91,31 @@ bool ReleaseGLContext();
 bool DeleteGLContext(ContextHandle context);
 void SwapSurfaceBuffers(DeviceHandle device);
 
+// ---- Palettes for 8-bit surfaces --------------------------------------------------------------
+
+// The format set on a drawing surface: whether it draws through a palette, and where its red,
+// green and blue bits lie in a pixel.
+struct SurfaceFormatInfo {
+    bool needsPalette = false;
+    int colorBits = 0;
+    int redBits = 0, redShift = 0;
+    int greenBits = 0, greenShift = 0;
+    int blueBits = 0, blueShift = 0;
+};
+
+struct PaletteEntry {
+    unsigned char red = 0, green = 0, blue = 0, flags = 0;
+};
+
+constexpr unsigned char kPaletteNoCollapse = 0x04; // keep the entry out of the system's sharing
+
+bool DescribeSurfaceFormat(DeviceHandle device, SurfaceFormatInfo& info);
+// Entries first..first+count-1 of the system palette.
+void ReadSystemPalette(DeviceHandle device, int first, int count, PaletteEntry* entries);
+// Makes a 256-entry palette, selects it into the surface (forced into the background) and
+// realises it.
+void ApplyPalette(DeviceHandle device, const PaletteEntry* entries);
+
 // ---- Display modes and the desktop ------------------------------------------------------------
 
 // Switches the screen to width x height at `bits` per pixel for a full-screen window.

@@ -24,6 +24,8 @@ struct State {
     std::vector<ShownMessage> messages;
     std::vector<Platform::MessageAnswer> answers;
     std::vector<Platform::PixelFormatRequest> formatRequests;
+    Platform::SurfaceFormatInfo surfaceFormat;
+    std::vector<std::vector<Platform::PaletteEntry>> palettes;
     std::vector<GlyphRequest> glyphRequests;
     std::set<std::string> failing;
     std::map<std::string, int> failOnCall;
@@ -110,6 +112,13 @@ void FailNth(const std::string& function, int n) {
 }
 const std::vector<Platform::PixelFormatRequest>& FormatRequests() {
     return S().formatRequests;
+}
+
+void ScriptSurfaceFormat(const Platform::SurfaceFormatInfo& format) {
+    S().surfaceFormat = format;
+}
+const std::vector<std::vector<Platform::PaletteEntry>>& AppliedPalettes() {
+    return S().palettes;
 }
 
 void FailDisplayModeChange(bool fail) {
@@ -244,6 +253,25 @@ bool DeleteGLContext(ContextHandle) {
 }
 void SwapSurfaceBuffers(DeviceHandle) {
     Called("SwapSurfaceBuffers");
+}
+
+bool DescribeSurfaceFormat(DeviceHandle, SurfaceFormatInfo& info) {
+    Called("DescribeSurfaceFormat");
+    info = S().surfaceFormat;
+    return true;
+}
+
+void ReadSystemPalette(DeviceHandle, int first, int count, PaletteEntry* entries) {
+    Called("ReadSystemPalette");
+    for (int i = 0; i < count; ++i) {
+        auto level = static_cast<unsigned char>(first + i);
+        entries[i] = {level, level, level, 0};
+    }
+}
+
+void ApplyPalette(DeviceHandle, const PaletteEntry* entries) {
+    Called("ApplyPalette");
+    S().palettes.emplace_back(entries, entries + 256);
 }
 
 bool ChangeDisplayMode(int, int, int) {

@@ -60,6 +60,11 @@ void Fail(const std::string& function, bool fail = true);
 void FailNth(const std::string& function, int n);
 const std::vector<Platform::PixelFormatRequest>& FormatRequests();
 
+// ---- Palettes: the surface format DescribeSurfaceFormat reports (true colour by default); the
+// system palette's entry i reads (i, i, i); every palette applied is kept.
+void ScriptSurfaceFormat(const Platform::SurfaceFormatInfo& format);
+const std::vector<std::vector<Platform::PaletteEntry>>& AppliedPalettes();
+
 // ---- Display modes, desktop
 void FailDisplayModeChange(bool fail);
 void SetDesktopSize(int width, int height);
