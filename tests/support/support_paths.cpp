@@ -1,10 +1,27 @@
 #include "tests/support/support_paths.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
 namespace VARKO::Testing {
+namespace {
+
+// Every directory handed out, removed when the test program ends.
+std::vector<std::string>& MadeDirs() {
+    static auto* dirs = new std::vector<std::string>();
+    return *dirs;
+}
+
+void RemoveMadeDirs() {
+    std::error_code ignored;
+    for (const std::string& dir : MadeDirs()) {
+        std::filesystem::remove_all(dir, ignored);
+    }
+}
+
+} // namespace
 
 std::string SourcePath(const std::string& relative) {
     return std::string(VARKO_SOURCE_ROOT) + "/" + relative;
@@ -18,6 +35,10 @@ std::string MakeTempDir() {
     if (!mkdtemp(buffer.data())) {
         throw std::runtime_error("cannot create a temporary directory");
     }
+    if (MadeDirs().empty()) {
+        std::atexit(RemoveMadeDirs);
+    }
+    MadeDirs().push_back(buffer.data());
     return buffer.data();
 }
 
