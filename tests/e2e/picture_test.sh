@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# What the user sees: the lit, reflective surface in the middle, the backdrop around it and the
+# statistics in the upper left corner. Then, without the pictures in data/, the program says so
+# in a message box and ends with status 0.
+#
+#   bash tests/e2e/picture_test.sh <path-to-metaballs>   (repository root, DISPLAY set)
+set -euo pipefail
+program=$(realpath "$1")
+source "$(dirname "$0")/e2e_lib.sh"
+scratch=$(mktemp -d)
+trap 'cleanup_e2e; rm -rf "$scratch"' EXIT
+
+# Share of the pixels brighter than 80 % in a region WIDTHxHEIGHT+X+Y of the screenshot, and its
+# mean level (0-1). Single stars of the backdrop are too small and dim to count as bright.
+levels() {
+    local bright mean
+    bright=$(convert "$scratch/shot.png" -crop "$1" -colorspace Gray -threshold 80% \
+        -format '%[fx:mean]' info:)
+    mean=$(convert "$scratch/shot.png" -crop "$1" -colorspace Gray -format '%[fx:mean]' info:)
+    echo "$bright $mean"
+}
+
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+echo "== the picture"
+start_demo "$scratch/messages"
+sleep 2
+import -window "$gl" "$scratch/shot.png"
+read -r bright _ <<<"$(levels 500x400+150+100)"
+above "$bright" 0.002 || fail "no bright, lit surface in the middle (bright share $bright)"
+read -r _ mean <<<"$(levels 120x120+660+460)"
+above "$mean" 0.02 || fail "no backdrop in the lower right corner (mean $mean)"
+read -r bright _ <<<"$(levels 200x60+10+50)"
+above "$bright" 0.02 || fail "no statistics text in the upper left corner (bright share $bright)"
+xdotool windowfocus --sync "$gl"
+hold_key_until_exit Escape || fail "Escape did not end the program"
+
+echo "== no pictures"
+cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"
+cd "$scratch"
+start_program "$scratch/messages"
+splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
+click_button "$splash" 7
+answer_message_box "LumoGL Example Error" Return
+wait_for_exit || fail "the program did not end after the message"
+[ "$exit_status" -eq 0 ] || fail "exit status $exit_status without the pictures, expected 0"
+grep -q "^\[LumoGL Example Error\] Cannot load reflection texture.$" "$scratch/messages" ||
+    fail "the missing reflection picture was not reported"
+echo "PASS"
