@@ -2,6 +2,7 @@
 # collect its exit status. Source it after setting program=<path-to-metaballs>.
 
 program_pid=
+program_messages=/dev/null
 cleanup_e2e() {
     if [ -n "$program_pid" ]; then
         kill -9 "$program_pid" 2>/dev/null || true
@@ -9,20 +10,31 @@ cleanup_e2e() {
 }
 trap cleanup_e2e EXIT
 
+# Ends the test, saying why and what the program said or how it ended.
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$program_pid" ] && ! kill -0 "$program_pid" 2>/dev/null; then
+        local status=0
+        wait "$program_pid" || status=$?
+        echo "(the program had ended with status $status)" >&2
+    fi
+    if [ -f "$program_messages" ]; then
+        sed 's/^/program: /' "$program_messages" >&2
+    fi
     exit 1
 }
 
 start_program() {
-    "$program" 2>"${1:-/dev/null}" &
+    program_messages=${1:-/dev/null}
+    "$program" 2>"$program_messages" &
     program_pid=$!
 }
 
-# Prints the id of the visible window titled exactly $1, waiting up to 15 s for it.
+# Prints the id of the visible window titled exactly $1, waiting up to 30 s for it (a loaded
+# machine may take a while to start the program).
 wait_for_window() {
     local id
-    for _ in $(seq 150); do
+    for _ in $(seq 300); do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
         if [ -n "$id" ]; then
             echo "$id"
