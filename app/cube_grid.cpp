@@ -2,7 +2,7 @@
 
 #include "app/marching_tables.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 #include <cstdlib>
 
 namespace VARKO {

@@ -6,7 +6,7 @@
 #include "app/cube_grid.h"
 #include "app/metaballs.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <chrono>
