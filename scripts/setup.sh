@@ -10,6 +10,7 @@ packages=(
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 
 missing=()
