@@ -1,8 +1,11 @@
 #include "app/cube_grid.h"
 
 #include "app/marching_tables.h"
+#include "app/vector_kernels.h"
 
 #include <GL/gl.h>
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
 
 namespace VARKO {
@@ -18,6 +21,10 @@ constexpr std::size_t cellCapacity =
 // Scratch for the surface points of the current cell, one per edge; kept between calls.
 SURFACE_VERTEX edgeVertices[12];
 
+// One bit per grid point, set when its value is below the threshold: the extraction classifies
+// whole rows of cells from these, 64 at a time. One spare word lets BitsAt read past the end.
+std::uint64_t pointsBelow[pointCapacity / 64 + 2];
+
 // Corner steps (di, dj, dk) from a cell's lowest point, in corner order.
 constexpr int cornerSteps[8][3] = {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0},
                                    {1, 0, 0}, {1, 0, 1}, {1, 1, 1}, {1, 1, 0}};
@@ -26,14 +33,48 @@ float GridCoordinate(int m, int n) {
     return float(m) * 20.0f / float(n) - 10.0f;
 }
 
-int CellIndex(const CUBE_GRID_CUBE& cube, float threshold) {
-    int index = 0;
-    for (int corner = 0; corner < 8; ++corner) {
-        if (cube.vertices[corner]->value < threshold) {
-            index |= 1 << corner;
+// The 64 point bits from bit `first` on.
+std::uint64_t BitsAt(std::size_t first) {
+    const std::size_t word = first / 64;
+    const unsigned shift = unsigned(first % 64);
+    const std::uint64_t low = pointsBelow[word] >> shift;
+    return shift == 0 ? low : low | pointsBelow[word + 1] << (64 - shift);
+}
+
+// A row of up to 64 cells along z: bit k of corner[c] is corner c's bit of cell k.
+struct CellRow {
+    std::uint64_t corner[8];
+
+    // The cells with corners on both sides of the threshold.
+    std::uint64_t Cut() const {
+        std::uint64_t all = ~std::uint64_t(0), any = 0;
+        for (std::uint64_t bits : corner) {
+            all &= bits;
+            any |= bits;
         }
+        return any & ~all;
     }
-    return index;
+
+    int CellIndex(int k) const {
+        int index = 0;
+        for (int c = 0; c < 8; ++c) {
+            index |= int((corner[c] >> k) & 1) << c;
+        }
+        return index;
+    }
+};
+
+// Corner c's bits for the cells from point `first` on along z, where a step in y is `row` points
+// and a step in x is `plane` points: corners 0 to 3 go round the lower-x face, c + 4 is one step
+// along x from c.
+CellRow RowAt(std::size_t first, std::size_t row, std::size_t plane) {
+    const std::size_t face[4] = {first, first + 1, first + row + 1, first + row};
+    CellRow cells;
+    for (int c = 0; c < 4; ++c) {
+        cells.corner[c] = BitsAt(face[c]);
+        cells.corner[c + 4] = BitsAt(face[c] + plane);
+    }
+    return cells;
 }
 
 float Lerp(float a, float b, float t) {
@@ -131,18 +172,48 @@ bool CUBE_GRID::Init(int gridSize) {
     return true;
 }
 
+namespace {
+
+// The cells per side of a lattice laid out by Init, or 0.
+int CellsPerSide(int numCubes, int numVertices) {
+    int n = 0;
+    while (n < CUBE_GRID::maxGridSize && (n + 1) * (n + 1) * (n + 1) <= numCubes) {
+        ++n;
+    }
+    return n * n * n == numCubes && (n + 1) * (n + 1) * (n + 1) == numVertices ? n : 0;
+}
+
+} // namespace
+
+// Only cut cells reach the tables: the point bits rule out runs of up to 64 cells at once, and the
+// cells that remain are visited in index order, so the triangles come out in the same order as
+// from a visit of every cell.
 void CUBE_GRID::DrawSurface(float threshold) {
     numFacesDrawn = 0;
     glBegin(GL_TRIANGLES);
-    for (int c = 0; c < numCubes; ++c) {
-        const CUBE_GRID_CUBE& cube = cubes[c];
-        const int cellIndex = CellIndex(cube, threshold);
-        const int edgeMask = edgeTable[cellIndex];
-        if (edgeMask == 0) {
-            continue;
+    const int n = CellsPerSide(numCubes, numVertices);
+    if (n > 0) {
+        VectorKernels::MarkBelow(&vertices[0].value, int(sizeof(CUBE_GRID_VERTEX) / sizeof(float)),
+                                 numVertices, threshold, pointsBelow);
+    }
+    const std::size_t side = std::size_t(n) + 1;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            for (int k0 = 0; k0 < n; k0 += 64) {
+                const CellRow row = RowAt((i * side + j) * side + k0, side, side * side);
+                std::uint64_t cut = row.Cut();
+                if (n - k0 < 64) {
+                    cut &= (std::uint64_t(1) << (n - k0)) - 1;
+                }
+                const CUBE_GRID_CUBE* run = cubes + (std::size_t(i) * n + j) * n + k0;
+                for (; cut != 0; cut &= cut - 1) {
+                    const int k = std::countr_zero(cut);
+                    const int cellIndex = row.CellIndex(k);
+                    CutEdges(run[k], edgeTable[cellIndex], threshold);
+                    numFacesDrawn += EmitTriangles(triTable[cellIndex]);
+                }
+            }
         }
-        CutEdges(cube, edgeMask, threshold);
-        numFacesDrawn += EmitTriangles(triTable[cellIndex]);
     }
     glEnd();
 }
