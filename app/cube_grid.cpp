@@ -4,7 +4,9 @@
 #include "app/vector_kernels.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -85,13 +87,30 @@ VECTOR3D Lerp(const VECTOR3D& a, const VECTOR3D& b, float t) {
     return VECTOR3D(Lerp(a.x, b.x, t), Lerp(a.y, b.y, t), Lerp(a.z, b.z, t));
 }
 
-void CutEdges(const CUBE_GRID_CUBE& cube, int edgeMask, float threshold) {
+// Where each edge's two ends lie, in points from a cell's corner 0.
+struct EdgeEnds {
+    std::ptrdiff_t first[12], second[12];
+};
+
+EdgeEnds EdgeEndsFor(std::ptrdiff_t side) {
+    std::ptrdiff_t corner[8];
+    for (int c = 0; c < 8; ++c) {
+        corner[c] = (cornerSteps[c][0] * side + cornerSteps[c][1]) * side + cornerSteps[c][2];
+    }
+    EdgeEnds ends;
     for (int edge = 0; edge < 12; ++edge) {
-        if ((edgeMask & (1 << edge)) == 0) {
-            continue;
-        }
-        const CUBE_GRID_VERTEX& a = *cube.vertices[verticesAtEndsOfEdges[2 * edge]];
-        const CUBE_GRID_VERTEX& b = *cube.vertices[verticesAtEndsOfEdges[2 * edge + 1]];
+        ends.first[edge] = corner[verticesAtEndsOfEdges[2 * edge]];
+        ends.second[edge] = corner[verticesAtEndsOfEdges[2 * edge + 1]];
+    }
+    return ends;
+}
+
+void CutEdges(const CUBE_GRID_VERTEX* cornerZero, const EdgeEnds& ends, int edgeMask,
+              float threshold) {
+    for (unsigned cut = unsigned(edgeMask); cut != 0; cut &= cut - 1) {
+        const int edge = std::countr_zero(cut);
+        const CUBE_GRID_VERTEX& a = cornerZero[ends.first[edge]];
+        const CUBE_GRID_VERTEX& b = cornerZero[ends.second[edge]];
         // A cut edge has one end below the threshold and one not, so the values differ.
         const float t = (threshold - a.value) / (b.value - a.value);
         edgeVertices[edge].position = Lerp(a.position, b.position, t);
@@ -187,29 +206,38 @@ int CellsPerSide(int numCubes, int numVertices) {
 
 // Only cut cells reach the tables: the point bits rule out runs of up to 64 cells at once, and the
 // cells that remain are visited in index order, so the triangles come out in the same order as
-// from a visit of every cell.
+// from a visit of every cell. A cell's corners are found from its place in the lattice rather than
+// through its stored pointers, which saves a trip to the large cell array per cut cell.
 void CUBE_GRID::DrawSurface(float threshold) {
     numFacesDrawn = 0;
     glBegin(GL_TRIANGLES);
     const int n = CellsPerSide(numCubes, numVertices);
-    if (n > 0) {
-        VectorKernels::MarkBelow(&vertices[0].value, int(sizeof(CUBE_GRID_VERTEX) / sizeof(float)),
-                                 numVertices, threshold, pointsBelow);
-    }
     const std::size_t side = std::size_t(n) + 1;
+    const std::size_t plane = side * side;
+    const EdgeEnds ends = EdgeEndsFor(std::ptrdiff_t(side));
+    // Points are classified a plane ahead of the cells that use them, while they are still in the
+    // cache for those cells' cut edges. Marking goes in whole words of 64 points.
+    std::size_t marked = 0;
     for (int i = 0; i < n; ++i) {
+        const std::size_t needed = std::min((i + 2) * plane, std::size_t(numVertices));
+        if (marked < needed) {
+            const std::size_t upTo = std::min((needed + 63) / 64 * 64, std::size_t(numVertices));
+            VectorKernels::MarkBelow(vertices + marked, int(upTo - marked), threshold,
+                                     pointsBelow + marked / 64);
+            marked = upTo;
+        }
         for (int j = 0; j < n; ++j) {
             for (int k0 = 0; k0 < n; k0 += 64) {
-                const CellRow row = RowAt((i * side + j) * side + k0, side, side * side);
+                const std::size_t first = (i * side + j) * side + k0;
+                const CellRow row = RowAt(first, side, plane);
                 std::uint64_t cut = row.Cut();
                 if (n - k0 < 64) {
                     cut &= (std::uint64_t(1) << (n - k0)) - 1;
                 }
-                const CUBE_GRID_CUBE* run = cubes + (std::size_t(i) * n + j) * n + k0;
                 for (; cut != 0; cut &= cut - 1) {
                     const int k = std::countr_zero(cut);
                     const int cellIndex = row.CellIndex(k);
-                    CutEdges(run[k], edgeTable[cellIndex], threshold);
+                    CutEdges(vertices + first + k, ends, edgeTable[cellIndex], threshold);
                     numFacesDrawn += EmitTriangles(triTable[cellIndex]);
                 }
             }

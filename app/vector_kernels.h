@@ -32,24 +32,21 @@ struct FieldJob {
 
 void EvaluateField(const FieldJob& job);
 
-// Bit p of bits (64 points a word) is set when the value at firstValue[p * stride] is below the
-// threshold, for p from 0 to count - 1; the bits of the last word past count are cleared.
-void MarkBelow(const float* firstValue, int stride, int count, float threshold,
-               std::uint64_t* bits);
+// Bit p of bits (64 points a word) is set when points[p].value is below the threshold, for p from
+// 0 to count - 1; the bits of the last word past count are cleared.
+void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
 
 // One copy per path; only the portable one exists in builds without the x86 paths.
 void EvaluateFieldPortable(const FieldJob& job);
-void MarkBelowPortable(const float* firstValue, int stride, int count, float threshold,
+void MarkBelowPortable(const CUBE_GRID_VERTEX* points, int count, float threshold,
                        std::uint64_t* bits);
 #ifdef VARKO_X86_VECTOR_PATHS
 void EvaluateFieldSse2(const FieldJob& job);
-void MarkBelowSse2(const float* firstValue, int stride, int count, float threshold,
-                   std::uint64_t* bits);
+void MarkBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
 void EvaluateFieldAvx2(const FieldJob& job);
-void MarkBelowAvx2(const float* firstValue, int stride, int count, float threshold,
-                   std::uint64_t* bits);
+void MarkBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
 void EvaluateFieldAvx512(const FieldJob& job);
-void MarkBelowAvx512(const float* firstValue, int stride, int count, float threshold,
+void MarkBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
                      std::uint64_t* bits);
 #endif
 

@@ -3,15 +3,16 @@
 //   V (the vector, or float), width, Load(p), Splat(f), StoreVector(p, v),
 //   Store(base, offsets, value, nx, ny, nz): value and normal of `width` points, each at
 //       base + offsets[lane];
-//   Below(p, stride, threshold): bit l set when p[l * stride] < threshold, for the `width` lanes.
+//   Below(p, threshold): bit l set when the value of point l is below threshold, for `width`
+//       whole points from p on (seven floats each: position, value, normal).
 // Everything here has internal linkage and calls nothing with external linkage, so no function
 // compiled for a wider instruction set can be picked up by the linker for another path.
 
 constexpr int maxLanes = 16;
 
 template <class L>
-void StoreSome(float* base, const int* offsets, int lanes, typename L::V value,
-               typename L::V nx, typename L::V ny, typename L::V nz) {
+void StoreSome(float* base, const int* offsets, int lanes, typename L::V value, typename L::V nx,
+               typename L::V ny, typename L::V nz) {
     alignas(64) float columns[4][maxLanes];
     L::StoreVector(columns[0], value);
     L::StoreVector(columns[1], nx);
@@ -68,9 +69,10 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
     }
 }
 
-template <class L>
-void Field(const VectorKernels::FieldJob& job) {
-    for (int plane = 0; plane < job.planes; ++plane) {
+template <class L> void Field(const VectorKernels::FieldJob& job) {
+    // Last plane first: the extraction that follows starts at the first, which is then the most
+    // recently written and the likeliest still to be in the cache.
+    for (int plane = job.planes - 1; plane >= 0; --plane) {
         float* base = job.firstValue + plane * job.planeFloats;
         const float x = job.planeX[plane];
         FieldElements<L, true>(job, base, x, 0, job.mirrored);
@@ -79,7 +81,7 @@ void Field(const VectorKernels::FieldJob& job) {
 }
 
 template <class L>
-void MarkBelow(const float* first, int stride, int count, float threshold, std::uint64_t* bits) {
+void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
     const int words = (count + 63) / 64;
     for (int word = 0; word < words; ++word) {
         const int start = word * 64;
@@ -87,11 +89,10 @@ void MarkBelow(const float* first, int stride, int count, float threshold, std::
         std::uint64_t below = 0;
         int lane = 0;
         for (; lane + L::width <= inWord; lane += L::width) {
-            below |= std::uint64_t(L::Below(first + (start + lane) * stride, stride, threshold))
-                     << lane;
+            below |= std::uint64_t(L::Below(&points[start + lane].position.x, threshold)) << lane;
         }
         for (; lane < inWord; ++lane) {
-            below |= std::uint64_t(first[(start + lane) * stride] < threshold) << lane;
+            below |= std::uint64_t(points[start + lane].value < threshold) << lane;
         }
         bits[word] = below;
     }

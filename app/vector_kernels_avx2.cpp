@@ -27,10 +27,9 @@ struct Lanes {
             _mm_storeu_ps(base + offsets[lane + 4], _mm256_extractf128_ps(quads[lane], 1));
         }
     }
-    static unsigned Below(const float* p, int stride, float threshold) {
-        const __m256i index = _mm256_mullo_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7),
-                                                 _mm256_set1_epi32(stride));
-        const V values = _mm256_i32gather_ps(p, index, 4);
+    static unsigned Below(const float* p, float threshold) {
+        const __m256i offsets = _mm256_setr_epi32(3, 10, 17, 24, 31, 38, 45, 52);
+        const V values = _mm256_i32gather_ps(p, offsets, 4);
         return unsigned(
             _mm256_movemask_ps(_mm256_cmp_ps(values, _mm256_set1_ps(threshold), _CMP_LT_OQ)));
     }
@@ -44,9 +43,9 @@ void EvaluateFieldAvx2(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowAvx2(const float* firstValue, int stride, int count, float threshold,
+void MarkBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold,
                    std::uint64_t* bits) {
-    MarkBelow<Lanes>(firstValue, stride, count, threshold, bits);
+    MarkBelow<Lanes>(points, count, threshold, bits);
 }
 
 } // namespace VARKO::VectorKernels

@@ -29,11 +29,20 @@ struct Lanes {
             _mm_storeu_ps(base + offsets[lane + 12], _mm512_extractf32x4_ps(quads[lane], 3));
         }
     }
-    static unsigned Below(const float* p, int stride, float threshold) {
-        const __m512i index = _mm512_mullo_epi32(
-            _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15),
-            _mm512_set1_epi32(stride));
-        const V values = _mm512_i32gather_ps(index, p, 4);
+    // The sixteen values lie at floats 3, 10, ... 108 of seven vectors. One index, (7l + 3) mod 32,
+    // picks lane l's value out of whichever pair of vectors holds it.
+    static unsigned Below(const float* p, float threshold) {
+        const __m512i index =
+            _mm512_setr_epi32(3, 10, 17, 24, 31, 6, 13, 20, 27, 2, 9, 16, 23, 30, 5, 12);
+        V values = _mm512_permutex2var_ps(_mm512_loadu_ps(p), index, _mm512_loadu_ps(p + 16));
+        values = _mm512_mask_blend_ps(
+            0x01E0, values,
+            _mm512_permutex2var_ps(_mm512_loadu_ps(p + 32), index, _mm512_loadu_ps(p + 48)));
+        values = _mm512_mask_blend_ps(
+            0x3E00, values,
+            _mm512_permutex2var_ps(_mm512_loadu_ps(p + 64), index, _mm512_loadu_ps(p + 80)));
+        values = _mm512_mask_blend_ps(0xC000, values,
+                                      _mm512_permutexvar_ps(index, _mm512_loadu_ps(p + 96)));
         return _mm512_cmp_ps_mask(values, _mm512_set1_ps(threshold), _CMP_LT_OQ);
     }
 };
@@ -46,9 +55,9 @@ void EvaluateFieldAvx512(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowAvx512(const float* firstValue, int stride, int count, float threshold,
+void MarkBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
                      std::uint64_t* bits) {
-    MarkBelow<Lanes>(firstValue, stride, count, threshold, bits);
+    MarkBelow<Lanes>(points, count, threshold, bits);
 }
 
 } // namespace VARKO::VectorKernels

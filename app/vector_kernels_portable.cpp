@@ -20,7 +20,7 @@ struct Lanes {
         point[2] = ny;
         point[3] = nz;
     }
-    static unsigned Below(const float* p, int, float threshold) { return *p < threshold; }
+    static unsigned Below(const float* p, float threshold) { return p[3] < threshold; }
 };
 
 #include "app/vector_kernels.inl"
@@ -31,9 +31,9 @@ void EvaluateFieldPortable(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowPortable(const float* firstValue, int stride, int count, float threshold,
+void MarkBelowPortable(const CUBE_GRID_VERTEX* points, int count, float threshold,
                        std::uint64_t* bits) {
-    MarkBelow<Lanes>(firstValue, stride, count, threshold, bits);
+    MarkBelow<Lanes>(points, count, threshold, bits);
 }
 
 void EvaluateField(const FieldJob& job) {
@@ -51,19 +51,18 @@ void EvaluateField(const FieldJob& job) {
     }
 }
 
-void MarkBelow(const float* firstValue, int stride, int count, float threshold,
-               std::uint64_t* bits) {
+void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
     switch (ActiveVectorPath()) {
 #ifdef VARKO_X86_VECTOR_PATHS
     case VectorPath::Sse2:
-        return MarkBelowSse2(firstValue, stride, count, threshold, bits);
+        return MarkBelowSse2(points, count, threshold, bits);
     case VectorPath::Avx2:
-        return MarkBelowAvx2(firstValue, stride, count, threshold, bits);
+        return MarkBelowAvx2(points, count, threshold, bits);
     case VectorPath::Avx512:
-        return MarkBelowAvx512(firstValue, stride, count, threshold, bits);
+        return MarkBelowAvx512(points, count, threshold, bits);
 #endif
     default:
-        return MarkBelowPortable(firstValue, stride, count, threshold, bits);
+        return MarkBelowPortable(points, count, threshold, bits);
     }
 }
 

@@ -22,8 +22,8 @@ struct Lanes {
         _mm_storeu_ps(base + offsets[2], _mm_movelh_ps(highVx, highYz));
         _mm_storeu_ps(base + offsets[3], _mm_movehl_ps(highYz, highVx));
     }
-    static unsigned Below(const float* p, int stride, float threshold) {
-        const V values = _mm_setr_ps(p[0], p[stride], p[2 * stride], p[3 * stride]);
+    static unsigned Below(const float* p, float threshold) {
+        const V values = _mm_setr_ps(p[3], p[10], p[17], p[24]);
         return unsigned(_mm_movemask_ps(_mm_cmplt_ps(values, _mm_set1_ps(threshold))));
     }
 };
@@ -36,9 +36,9 @@ void EvaluateFieldSse2(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowSse2(const float* firstValue, int stride, int count, float threshold,
+void MarkBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold,
                    std::uint64_t* bits) {
-    MarkBelow<Lanes>(firstValue, stride, count, threshold, bits);
+    MarkBelow<Lanes>(points, count, threshold, bits);
 }
 
 } // namespace VARKO::VectorKernels
