@@ -2,7 +2,8 @@
 # The demo as users get it. First `cmake --install` into a scratch prefix: the wrapper in bin/
 # runs the program in its data directory wherever it is started from. Then the Debian package:
 # its name and dependencies, apt installs it, and the program started through the desktop
-# entry's Exec line shows the launcher, draws frames after Start and leaves with Escape. The
+# entry's Exec line shows the launcher, draws frames after Start and leaves with Escape; without a
+# display it ends with status 1 instead of waiting for a click on a window nobody sees. The
 # package is removed again afterwards unless it was installed before. Needs root (or sudo) for apt.
 #
 #   bash tests/e2e/package_test.sh <build-dir>   (repository root, DISPLAY set)
@@ -75,5 +76,11 @@ desktop-file-validate "$entry" || fail "the desktop entry is not valid"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 [ -f "/usr/share/icons/hicolor/256x256/apps/$icon.png" ] || fail "no icon named $icon"
 # Field codes (%f, %u, ...) stand for files handed over by the desktop; there are none here.
-run_demo "$(sed -n 's/^Exec=//p' "$entry" | sed 's/ *%[a-zA-Z]//g')"
+exec_line=$(sed -n 's/^Exec=//p' "$entry" | sed 's/ *%[a-zA-Z]//g')
+run_demo "$exec_line"
+
+echo "== without a display the launcher fails at once"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 30 sh -c "exec $exec_line" 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "exit status $status without a display, expected 1"
 echo "PASS"
