@@ -5,6 +5,7 @@
 
 #include "src/platform/sdl/sdl_internal.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -192,6 +193,24 @@ void LeaveFullScreen() {
     }
 }
 
+// Without a display SDL falls back to a driver that draws nowhere, where the launcher would wait
+// for a click that cannot come. That driver is taken only when asked for by name.
+bool DrawsOnADisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool nowhere =
+        driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (!nowhere || SDL_getenv("SDL_VIDEODRIVER") != nullptr) {
+        return true;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    static bool told = false;
+    if (!told) {
+        told = true;
+        std::fputs("No display to open windows on (is DISPLAY set?).\n", stderr);
+    }
+    return false;
+}
+
 } // namespace
 
 void ShowWindowOnce(NativeWindow* window) {
@@ -209,7 +228,7 @@ bool EnsureVideo() {
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && DrawsOnADisplay();
     }
     return started;
 }
