@@ -173,3 +173,17 @@ TEST_F(Win32GL, PicturesThatCannotBeNamedOrDecodedFail) {
     // A path longer than the system's limit fails instead of overrunning the buffer.
     EXPECT_FALSE(Platform::DecodePicture(std::string(300, 'a') + ".jpg", picture));
 }
+
+// 8-bit colour asks for 16 depth and stencil bits; whatever format the system gives, the window
+// gets a context that draws, and a palette only where the format asks for one.
+TEST(Win32GLEightBit, AnEightBitWindowGetsAFormatAndAContextThatDraw) {
+    VARKO::OpenGL gl;
+    ASSERT_TRUE(gl.CreateGLWindow("VARKO OpenGL Example", 320, 240, 8, false));
+    Platform::SurfaceFormatInfo format;
+    ASSERT_TRUE(Platform::DescribeSurfaceFormat(gl.GetDC(), format));
+    EXPECT_GT(format.colorBits, 0);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(PixelAt(5, 5), (std::array<GLubyte, 4>{255, 255, 255, 255}));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}

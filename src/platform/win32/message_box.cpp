@@ -4,6 +4,8 @@
 #include "src/platform/win32/win32_internal.h"
 
 #include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 
 namespace VARKO::Platform {
 namespace {
@@ -23,6 +25,8 @@ UINT IconStyle(MessageIcon icon) {
 
 MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                           MessageButtons buttons, MessageIcon icon) {
+    // Binary mode: the record's lines end as on Linux, without a carriage return.
+    _setmode(_fileno(stderr), _O_BINARY);
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
     const bool asking = buttons == MessageButtons::YesNo;
