@@ -10,6 +10,7 @@ packages=(
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev
+    gnuplot-nox
 )
 
 missing=()
