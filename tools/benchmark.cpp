@@ -149,7 +149,7 @@ bool SameGrids(const VARKO::CUBE_GRID& a, const VARKO::CUBE_GRID& b) {
 
 bool SameSurfaces(const std::vector<EmittedVertex>& a, const std::vector<EmittedVertex>& b) {
     return a.size() == b.size() &&
-           std::memcmp(a.data(), b.data(), a.size() * sizeof(EmittedVertex)) == 0;
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(EmittedVertex)) == 0);
 }
 
 struct Comparison {

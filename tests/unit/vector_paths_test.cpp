@@ -75,7 +75,8 @@ protected:
         ASSERT_EQ(product.numFacesDrawn, triangles) << what;
         const std::vector<Straightforward::EmittedVertex> sent = SentVertices();
         ASSERT_EQ(sent.size(), expected.size()) << what;
-        ASSERT_EQ(std::memcmp(sent.data(), expected.data(), sizeof(sent[0]) * sent.size()), 0)
+        ASSERT_TRUE(sent.empty() ||
+                    std::memcmp(sent.data(), expected.data(), sizeof(sent[0]) * sent.size()) == 0)
             << "surfaces differ: " << what;
     }
 
@@ -85,14 +86,14 @@ protected:
     static inline bool reserved = false;
 };
 
-// The scene's own motion: a few hundred frames on a small grid, and some on the scene's grid,
+// The scene's own motion: a hundred frames or so on a small grid, and some on the scene's grid,
 // whose z axis is not symmetric bit for bit at every point.
 TEST_P(VectorPathTest, SceneFramesMatchThePlainLoops) {
     METABALL balls[VARKO::maxMetaballs];
     for (int i = 0; i < VARKO::maxMetaballs; ++i) {
         balls[i].Init(VECTOR3D(0, 0, 0), float(i) + 5.0f);
     }
-    for (const auto [size, frames, stepMs] : {std::array{20, 200, 16}, std::array{50, 12, 900}}) {
+    for (const auto [size, frames, stepMs] : {std::array{20, 120, 16}, std::array{50, 4, 2500}}) {
         Init(size);
         for (int frame = 0; frame < frames; ++frame) {
             const float now = float(frame * stepMs);
