@@ -68,12 +68,8 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
             ny += k * ddy;
             nz += k * ddz;
         }
+        // The mirror image first: a point without one names itself, and its own values come last.
         const int lanes = end - e < L::width ? end - e : L::width;
-        if (lanes == L::width) {
-            L::Store(base, job.offset + e, value, nx, ny, nz);
-        } else {
-            StoreSome<L>(base, job.offset + e, lanes, value, nx, ny, nz);
-        }
         if (mirror) {
             const V mirrorZ = zero - nz;
             if (lanes == L::width) {
@@ -81,6 +77,11 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
             } else {
                 StoreSome<L>(base, job.mirrorOffset + e, lanes, value, nx, ny, mirrorZ);
             }
+        }
+        if (lanes == L::width) {
+            L::Store(base, job.offset + e, value, nx, ny, nz);
+        } else {
+            StoreSome<L>(base, job.offset + e, lanes, value, nx, ny, nz);
         }
     }
 }
