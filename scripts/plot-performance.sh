@@ -17,6 +17,7 @@ set title "Per-frame processor work (field, normals and extraction), one thread"
 set xlabel "grid (cells per side)"
 set ylabel "milliseconds per frame"
 set logscale xy
+set xrange [40:290]
 set xtics (50, 100, 150, 200, 250)
 set grid
 set key top left
