@@ -92,15 +92,14 @@ static_assert(sizeof(CUBE_GRID_VERTEX) == 7 * sizeof(float) &&
               "the kernels write value and normal as four consecutive floats");
 
 constexpr int maxSide = CUBE_GRID::maxGridSize + 1;
-// Mirrored pairs, single points and the pairs' partners (computed when the balls leave z = 0).
+// Points with their mirror images, then the images (computed when the balls leave z = 0).
 constexpr int maxElements = maxSide * maxSide + maxSide * (maxSide / 2) + 16;
 
 struct FieldLayout {
     int side = 0;
     float x[maxSide], y[maxSide], z[maxSide];
-    int pairs = 0;    // elements [0, pairs): a point and its mirror image
-    int singles = 0;  // elements [pairs, singles): points without one
-    int elements = 0; // elements [singles, elements): the mirror images of the pairs
+    int halves = 0;   // elements [0, halves): a point and its mirror image (or itself again)
+    int elements = 0; // elements [halves, elements): the mirror images of the pairs
     float elementY[maxElements], elementZ[maxElements];
     int offset[maxElements], mirrorOffset[maxElements];
 };
@@ -153,23 +152,19 @@ void BuildLayout(const CUBE_GRID& grid, int side) {
     const int last = side - 1;
     auto paired = [&](int k) { return last - k > k && SameBits(layout.z[last - k], -layout.z[k]); };
     auto at = [&](int j, int k) { return (j * side + k) * floatsPerPoint; };
+    // Row by row in storage order, so that a plane is written in one sweep. A point without a
+    // mirror image names itself as its mirror; the kernels write its true values last.
     int e = 0;
     for (int j = 0; j < side; ++j) {
         for (int k = 0; k < side; ++k) {
             if (paired(k)) {
                 AddElement(e, layout.y[j], layout.z[k], at(j, k), at(j, last - k));
+            } else if (!paired(last - k)) {
+                AddElement(e, layout.y[j], layout.z[k], at(j, k), at(j, k));
             }
         }
     }
-    layout.pairs = e;
-    for (int j = 0; j < side; ++j) {
-        for (int k = 0; k < side; ++k) {
-            if (!paired(k) && !paired(last - k)) {
-                AddElement(e, layout.y[j], layout.z[k], at(j, k), 0);
-            }
-        }
-    }
-    layout.singles = e;
+    layout.halves = e;
     for (int j = 0; j < side; ++j) {
         for (int k = 0; k < side; ++k) {
             if (paired(last - k)) {
@@ -221,8 +216,8 @@ void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int count) {
     job.z = layout.elementZ;
     job.offset = layout.offset;
     job.mirrorOffset = layout.mirrorOffset;
-    job.mirrored = mirror ? layout.pairs : 0;
-    job.elements = mirror ? layout.singles : layout.elements;
+    job.mirrored = mirror ? layout.halves : 0;
+    job.elements = mirror ? layout.halves : layout.elements;
     job.balls = balls;
     job.count = count;
     VectorKernels::EvaluateField(job);

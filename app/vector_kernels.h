@@ -14,6 +14,7 @@ namespace VARKO::VectorKernels {
 // followed by its normal, lies (in floats from the plane's first value). Elements below `mirrored`
 // also stand for the point at their mirror offset, whose z is exactly the negated z: with every
 // ball at z = 0 that point has the same value and normal but for the normal's z, which is 0 - z.
+// A point without a mirror image names itself: its own values are written after the image's.
 // The lists are padded with 16 readable elements past `elements`.
 struct FieldJob {
     float* firstValue;

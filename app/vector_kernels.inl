@@ -28,12 +28,28 @@ void StoreSome(float* base, const int* offsets, int lanes, typename L::V value, 
 
 // Each lane adds the balls one by one, in order, with the same single-precision steps as a plain
 // loop over the points: the sums come out bit for bit the same.
+// Asks for the next plane's cache lines a few at a time while the current plane is computed, so
+// that fetching them overlaps the divisions instead of stalling the stores.
+struct PlaneAhead {
+    const char* next;
+    const char* end;
+    int linesPerChunk;
+
+    void Step() {
+        for (int line = 0; line < linesPerChunk && next < end; ++line, next += 64) {
+            __builtin_prefetch(next, 1);
+        }
+    }
+};
+
 template <class L, bool mirror>
-void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end) {
+void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
+                   PlaneAhead& ahead) {
     using V = typename L::V;
     const V zero = L::Splat(0.0f);
     const V nearZero = L::Splat(0.0001f);
     for (int e = begin; e < end; e += L::width) {
+        ahead.Step();
         const V y = L::Load(job.y + e);
         const V z = L::Load(job.z + e);
         V value = zero, nx = zero, ny = zero, nz = zero;
@@ -52,12 +68,8 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
             ny += k * ddy;
             nz += k * ddz;
         }
+        // The mirror image first: a point without one names itself, and its own values come last.
         const int lanes = end - e < L::width ? end - e : L::width;
-        if (lanes == L::width) {
-            L::Store(base, job.offset + e, value, nx, ny, nz);
-        } else {
-            StoreSome<L>(base, job.offset + e, lanes, value, nx, ny, nz);
-        }
         if (mirror) {
             const V mirrorZ = zero - nz;
             if (lanes == L::width) {
@@ -66,17 +78,28 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
                 StoreSome<L>(base, job.mirrorOffset + e, lanes, value, nx, ny, mirrorZ);
             }
         }
+        if (lanes == L::width) {
+            L::Store(base, job.offset + e, value, nx, ny, nz);
+        } else {
+            StoreSome<L>(base, job.offset + e, lanes, value, nx, ny, nz);
+        }
     }
 }
 
 template <class L> void Field(const VectorKernels::FieldJob& job) {
     // Last plane first: the extraction that follows starts at the first, which is then the most
     // recently written and the likeliest still to be in the cache.
+    const int chunks = (job.mirrored + L::width - 1) / L::width +
+                       (job.elements - job.mirrored + L::width - 1) / L::width;
+    const int planeLines = job.planeFloats * int(sizeof(float)) / 64 + 1;
     for (int plane = job.planes - 1; plane >= 0; --plane) {
         float* base = job.firstValue + plane * job.planeFloats;
+        const char* next = reinterpret_cast<const char*>(plane > 0 ? base - job.planeFloats : base);
+        PlaneAhead ahead{next, plane > 0 ? next + planeLines * 64 : next,
+                         (planeLines + chunks - 1) / (chunks > 0 ? chunks : 1)};
         const float x = job.planeX[plane];
-        FieldElements<L, true>(job, base, x, 0, job.mirrored);
-        FieldElements<L, false>(job, base, x, job.mirrored, job.elements);
+        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead);
+        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead);
     }
 }
 

@@ -14,6 +14,7 @@ packages=(
     clang libclang-rt-14-dev
     libosmesa6-dev dpkg-dev file desktop-file-utils
     g++-mingw-w64-x86-64-posix googletest wine wine64
+    gnuplot-nox
 )
 
 missing=()
