@@ -192,6 +192,22 @@ void LeaveFullScreen() {
     }
 }
 
+constexpr int kVideoAttempts = 5;
+constexpr Uint32 kVideoRetryMilliseconds = 50;
+
+// False for SDL's drivers that draw nowhere, unless the user asked for one by name.
+bool ShowsWindows(const char* driver) {
+    if (driver == nullptr) {
+        return false;
+    }
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    if (requested != nullptr && SDL_strstr(requested, driver) != nullptr) {
+        return true;
+    }
+    return SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0 &&
+           SDL_strcmp(driver, "evdev") != 0;
+}
+
 } // namespace
 
 void ShowWindowOnce(NativeWindow* window) {
@@ -203,13 +219,27 @@ void ShowWindowOnce(NativeWindow* window) {
 
 bool EnsureVideo() {
     static bool started = false;
-    if (!started) {
+    static bool handlerSet = false;
+    if (!handlerSet) {
+        handlerSet = true;
         std::atexit(LeaveFullScreen);
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    }
+    // An X server now and then turns a new connection away while other clients come and go, and
+    // SDL then falls back to a driver that shows nothing: the launcher would wait for ever for a
+    // click on a window no one can see. Such a start is taken back and tried again a few times.
+    for (int attempt = 0; !started && attempt < kVideoAttempts; ++attempt) {
+        if (attempt > 0) {
+            SDL_Delay(kVideoRetryMilliseconds);
+        }
         started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (started && !ShowsWindows(SDL_GetCurrentVideoDriver())) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            started = false;
+        }
     }
     return started;
 }
