@@ -193,22 +193,20 @@ void LeaveFullScreen() {
     }
 }
 
-// Without a display SDL falls back to a driver that draws nowhere, where the launcher would wait
-// for a click that cannot come. That driver is taken only when asked for by name.
-bool DrawsOnADisplay() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    bool nowhere =
-        driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
-    if (!nowhere || SDL_getenv("SDL_VIDEODRIVER") != nullptr) {
+constexpr int kVideoAttempts = 5;
+constexpr Uint32 kVideoRetryMilliseconds = 50;
+
+// False for SDL's drivers that draw nowhere, unless the user asked for one by name.
+bool ShowsWindows(const char* driver) {
+    if (driver == nullptr) {
+        return false;
+    }
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    if (requested != nullptr && SDL_strstr(requested, driver) != nullptr) {
         return true;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    static bool told = false;
-    if (!told) {
-        told = true;
-        std::fputs("No display to open windows on (is DISPLAY set?).\n", stderr);
-    }
-    return false;
+    return SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0 &&
+           SDL_strcmp(driver, "evdev") != 0;
 }
 
 } // namespace
@@ -222,13 +220,32 @@ void ShowWindowOnce(NativeWindow* window) {
 
 bool EnsureVideo() {
     static bool started = false;
-    if (!started) {
+    static bool handlerSet = false;
+    if (!handlerSet) {
+        handlerSet = true;
         std::atexit(LeaveFullScreen);
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && DrawsOnADisplay();
+    }
+    // An X server now and then turns a new connection away while other clients come and go, and
+    // SDL then falls back to a driver that shows nothing: the launcher would wait for ever for a
+    // click on a window no one can see. Such a start is taken back and tried again a few times.
+    for (int attempt = 0; !started && attempt < kVideoAttempts; ++attempt) {
+        if (attempt > 0) {
+            SDL_Delay(kVideoRetryMilliseconds);
+        }
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (started && !ShowsWindows(SDL_GetCurrentVideoDriver())) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            started = false;
+        }
+    }
+    static bool told = false;
+    if (!started && !told) {
+        told = true;
+        std::fputs("No display to open windows on (is DISPLAY set?).\n", stderr);
     }
     return started;
 }
