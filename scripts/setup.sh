@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev
     libosmesa6-dev dpkg-dev file desktop-file-utils xfonts-base
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 missing=()
