@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # On a display that can change its mode (X.Org with the dummy driver, started here on a display of
 # its own; a virtual framebuffer has one mode only), full screen at 800 x 600 switches the
-# 1024 x 768 desktop to 800 x 600, and every way out gives 1024 x 768 back: Escape, a close
-# request, SIGTERM, and a scene that fails to set up and says so in a message box.
+# 1024 x 768 desktop to 800 x 600 at 8, 16 and 32 bits alike, and every way out gives 1024 x 768
+# back: Escape, a close request, SIGTERM, and a scene that fails to set up and says so in a
+# message box.
 #
 #   bash tests/e2e/mode_restore_test.sh <path-to-metaballs>   (repository root, as root)
 set -euo pipefail
@@ -38,12 +39,13 @@ done
 
 current_mode() { xrandr | sed -n 's/^ *\([0-9]*x[0-9]*\) .*\*.*/\1/p'; }
 
-# Starts the demo full screen at 800 x 600 (the launcher's default size) and 16 bits.
+# Starts the demo full screen at 800 x 600 (the launcher's default size) with depth button $1
+# (3: 8 bits, 4: 16 bits, 5: 32 bits). No depth is offered windowed mode instead.
 start_full_screen() {
     start_program "$scratch/messages"
     local splash
     splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
-    for button in 4 6 7; do
+    for button in "$1" 6 7; do
         click_button "$splash" "$button"
     done
 }
@@ -58,7 +60,11 @@ check_restored() {
 
 for way in Escape "a close request" SIGTERM; do
     echo "== $way"
-    start_full_screen
+    case $way in
+    Escape) start_full_screen 4 ;;
+    "a close request") start_full_screen 3 ;;
+    SIGTERM) start_full_screen 5 ;;
+    esac
     gl=$(wait_for_window "VARKO OpenGL Example") || fail "the full-screen window did not appear"
     [ "$(current_mode)" = 800x600 ] || fail "the display did not switch to 800x600"
     case $way in
@@ -83,7 +89,7 @@ done
 echo "== a scene that cannot set up"
 cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"
 cd "$scratch"
-start_full_screen
+start_full_screen 4
 answer_message_box "LumoGL Example Error" Return
 wait_for_exit || fail "the program did not end after the message"
 check_restored "the failed set-up" 0
