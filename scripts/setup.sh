@@ -9,6 +9,8 @@ packages=(
     libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     xvfb xauth xdotool x11-utils imagemagick
+    # The X core fonts: without them SDL's message boxes cannot be drawn on X11.
+    xfonts-base
     clang libclang-rt-14-dev
     libosmesa6-dev dpkg-dev file desktop-file-utils xfonts-base
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
