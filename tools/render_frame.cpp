@@ -9,6 +9,8 @@
 #include "app/scene.h"
 #include "src/opengl.h"
 
+#include "src/gl_api.h"
+
 #include <GL/osmesa.h>
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>

@@ -49,8 +49,9 @@ cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 run_demo "$scratch/prefix/bin/metaballs"
 
 echo "== the package and what it depends on"
-cpack --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
-debs=("$scratch"/package/metaballs_*.deb)
+rm -f "$build"/metaballs_*.deb
+cmake --build "$build" --target package >/dev/null
+debs=("$build"/metaballs_*.deb)
 [ ${#debs[@]} -eq 1 ] && [[ "$(basename "${debs[0]}")" =~ ^metaballs_[0-9.]+_amd64\.deb$ ]] ||
     fail "expected one metaballs_<version>_amd64.deb, found: ${debs[*]}"
 deb=${debs[0]}

@@ -1,10 +1,11 @@
 // Full screen on the real backend in a virtual display: the display's own size is granted at any
-// colour depth (no Linux display changes its depth), a size it lacks is refused, and the
-// full-screen GL window covers the screen and hands the desktop its mode back when it goes.
+// colour depth (no Linux display changes its depth), a size it lacks is refused, and a 16-bit
+// full-screen GL window covers the screen. (A virtual framebuffer has one mode only: the mode
+// change and its undo are tested end to end on X.Org, tests/e2e/mode_restore_test.sh.)
 
 #include "src/opengl.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
@@ -32,11 +33,8 @@ TEST(FullScreen, TheDesktopSizeIsGrantedAtEveryDepthAndAMissingSizeIsRefused) {
     EXPECT_FALSE(Platform::ChangeDisplayMode(desktop.width + 1, desktop.height + 1, 32));
 }
 
-TEST(FullScreen, SixteenBitWindowCoversTheScreenAndGivesTheModeBack) {
+TEST(FullScreen, SixteenBitWindowCoversTheScreen) {
     Size desktop = Desktop();
-    SDL_DisplayMode before{};
-    ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &before), 0);
-
     OpenGL gl;
     ASSERT_TRUE(gl.CreateGLWindow("VARKO OpenGL Example", desktop.width, desktop.height, 16, true));
     EXPECT_TRUE(gl.GetFullScreen());
@@ -49,14 +47,6 @@ TEST(FullScreen, SixteenBitWindowCoversTheScreenAndGivesTheModeBack) {
     GLubyte pixel[4] = {};
     glReadPixels(desktop.width - 1, desktop.height - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_EQ(pixel[1], 255);
-
-    gl.KillGLWindow();
-    EXPECT_EQ(SDL_GL_GetCurrentWindow(), nullptr);
-    SDL_DisplayMode after{};
-    ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &after), 0);
-    EXPECT_EQ(after.w, before.w);
-    EXPECT_EQ(after.h, before.h);
-    EXPECT_EQ(after.format, before.format);
 }
 
 } // namespace
