@@ -12,6 +12,8 @@ echo "== normal build =="
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$jobs"
 "${in_display[@]}" ctest --preset default -j"$jobs"
+# The README's first command, as a newcomer runs it where there is no display.
+env -u DISPLAY DEMO_SECONDS=1 bash scripts/run-demo.sh
 
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer) =="
 cmake --preset sanitize >/dev/null

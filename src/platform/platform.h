@@ -119,7 +119,8 @@ void ApplyPalette(DeviceHandle device, const PaletteEntry* entries);
 
 // ---- Display modes and the desktop ------------------------------------------------------------
 
-// Switches the screen to width x height at `bits` per pixel for a full-screen window.
+// Switches the screen to width x height at `bits` per pixel for a full-screen window (where the
+// display keeps one depth for all its modes, as on Linux, at the desktop's depth).
 bool ChangeDisplayMode(int width, int height, int bits);
 void RestoreDisplayMode();
 void ShowMouseCursor();

@@ -1,6 +1,28 @@
 # Shared by the end-to-end tests: start the program, find its windows, click like a person, and
 # collect its exit status. Source it after setting program=<path-to-metaballs>.
 
+# The X server now and then turns a new connection away while clients come and go quickly (about
+# one in ten on a bare connect-and-close loop). A command that could not connect did nothing, so
+# it is run again; any other failure is its own.
+retry_x() {
+    local errors status
+    errors=$(mktemp)
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        status=0
+        "$@" 2>"$errors" || status=$?
+        if [ "$status" -eq 0 ] || ! grep -qiE "open (the )?display|open X server" "$errors"; then
+            break
+        fi
+        sleep 0.1
+    done
+    cat "$errors" >&2
+    rm -f "$errors"
+    return "$status"
+}
+xdotool() { retry_x command xdotool "$@"; }
+xwininfo() { retry_x command xwininfo "$@"; }
+import() { retry_x command import "$@"; }
+
 program_pid=
 program_messages=/dev/null
 cleanup_e2e() {
