@@ -13,7 +13,7 @@
 #include "src/opengl.h"
 #include "tools/straightforward.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <chrono>
