@@ -3,7 +3,8 @@
 #include "app/marching_tables.h"
 #include "app/vector_kernels.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstddef>

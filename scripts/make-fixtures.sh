@@ -15,6 +15,10 @@
 #   ramp12x6.rgba        a smooth RGBA ramp; ramp12x6_16x8.rgb is it enlarged by convert
 #   ramp40x20.rgba       the same, larger; ramp40x20_32x16.rgb is it reduced by convert's
 #                        pixel averaging
+#   cmyk_adobe.jpg       16 x 16 CMYK JPEG as convert writes it (Adobe's marker, samples stored
+#                        inverted); cmyk_adobe.rgb is convert's own conversion to RGB, bottom row
+#                        first
+#   cmyk_plain.jpg       the same file without Adobe's marker: four channels of unknown meaning
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=tests/fixtures
@@ -83,3 +87,19 @@ convert "$work/ramp12x6.png" -filter Triangle -resize '16x8!' -flip -depth 8 \
     "rgb:$out/ramp12x6_16x8.rgb"
 convert "$work/ramp40x20.png" -scale '32x16!' -flip -depth 8 \
     "rgb:$out/ramp40x20_32x16.rgb"
+
+convert -size 16x8 gradient:'#ff8000-#102040' \( -size 16x8 gradient:'#808080-#00c0ff' \) -append \
+    "$work/cmyk_source.png"
+convert "$work/cmyk_source.png" -colorspace CMYK -quality 100 "$out/cmyk_adobe.jpg"
+convert "$out/cmyk_adobe.jpg" -colorspace sRGB -flip -depth 8 "rgb:$out/cmyk_adobe.rgb"
+python3 - "$out/cmyk_adobe.jpg" "$out/cmyk_plain.jpg" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+at, out = 2, bytearray(data[:2])
+while data[at + 1] != 0xDA:
+    length = data[at + 2] << 8 | data[at + 3]
+    if data[at + 1] != 0xEE:
+        out += data[at:at + 2 + length]
+    at += 2 + length
+open(sys.argv[2], "wb").write(bytes(out + data[at:]))
+PY

@@ -14,11 +14,11 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$program"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-sleep 1
+# Xvfb picks a free display itself and names it once it accepts connections.
+coproc XVFB { exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null; }
+xvfb_pid=$XVFB_PID
+read -r number <&"${XVFB[0]}" || { echo "the virtual display did not start" >&2; exit 1; }
+export DISPLAY=:$number
 
 # Driven the way the end-to-end tests drive it: press Start, let it run, leave with Escape.
 program=$(realpath "$program")

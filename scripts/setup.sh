@@ -9,7 +9,12 @@ packages=(
     libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     xvfb xauth xdotool x11-utils imagemagick
+    # The X core fonts: without them SDL's message boxes cannot be drawn on X11.
+    xfonts-base
     clang libclang-rt-14-dev
+    libosmesa6-dev dpkg-dev file desktop-file-utils
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+    g++-mingw-w64-x86-64-posix googletest wine wine64
     gnuplot-nox
 )
 

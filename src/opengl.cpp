@@ -2,8 +2,7 @@
 
 #include "src/exception.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 #include <new>
 
@@ -76,6 +75,11 @@ void OpenGL::DropFrameObjects() {
 
 bool OpenGL::CreateGLWindow(const std::string& title, int width, int height, int bits,
                             bool fullscreenflag) {
+    // A window still open goes first, in its own mode, so that its context is released before
+    // its surface and not leaked.
+    if (hRC || hWnd) {
+        KillGLWindow();
+    }
     fullscreen = fullscreenflag;
     this->bits = bits;
     if (fullscreen && !Platform::ChangeDisplayMode(width, height, bits)) {

@@ -8,10 +8,11 @@ namespace {
 
 // Class names held by live windows. A name is free again once its window is closed, so the GL
 // window can be re-created under its own class name, while a second live window of the same
-// class is refused.
+// class is refused. Never destroyed: a window object with static storage may be closed at exit,
+// after every function-local static made before it is gone.
 std::set<std::string>& ClassesInUse() {
-    static std::set<std::string> names;
-    return names;
+    static auto* names = new std::set<std::string>();
+    return *names;
 }
 
 Window* WrapperOf(Platform::WindowHandle window) {

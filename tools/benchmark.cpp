@@ -15,7 +15,7 @@
 #include "app/vector_path.h"
 #include "tools/straightforward.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,28 @@
 # Shared by the end-to-end tests: start the program, find its windows, click like a person, and
 # collect its exit status. Source it after setting program=<path-to-metaballs>.
 
+# The X server now and then turns a new connection away while clients come and go quickly (about
+# one in ten on a bare connect-and-close loop). A command that could not connect did nothing, so
+# it is run again; any other failure is its own.
+retry_x() {
+    local errors status
+    errors=$(mktemp)
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        status=0
+        "$@" 2>"$errors" || status=$?
+        if [ "$status" -eq 0 ] || ! grep -qiE "open (the )?display|open X server" "$errors"; then
+            break
+        fi
+        sleep 0.1
+    done
+    cat "$errors" >&2
+    rm -f "$errors"
+    return "$status"
+}
+xdotool() { retry_x command xdotool "$@"; }
+xwininfo() { retry_x command xwininfo "$@"; }
+import() { retry_x command import "$@"; }
+
 program_pid=
 program_messages=/dev/null
 cleanup_e2e() {
@@ -116,13 +138,25 @@ wait_for_named_window() {
     return 1
 }
 
-# Answers the message box titled $1 with key $2 (Return takes the default button, Escape the
-# other one).
+# Answers the message box titled $1 with key $2 (Return takes the default button; No is Escape,
+# or the key in MESSAGE_BOX_NO_KEY where the system's boxes differ). The key is pressed until the
+# box goes: a box still being shown may miss a press, and a box may close on the press before the
+# release reaches it (Wine's do).
 answer_message_box() {
     local box
     box=$(wait_for_named_window "$1") || fail "no message box titled \"$1\""
-    xdotool mousemove --window "$box" 5 5
-    xdotool windowfocus "$box" 2>/dev/null || true
-    sleep 0.3
-    xdotool key --window "$box" "$2"
+    for _ in $(seq 10); do
+        xdotool mousemove --window "$box" 5 5 2>/dev/null || true
+        xdotool windowfocus "$box" 2>/dev/null || true
+        sleep 0.3
+        xdotool key --window "$box" "$2" 2>/dev/null || true
+        sleep 0.5
+        # Gone, or the window (whose id the next box may take over) no longer has this title.
+        { xwininfo -id "$box" 2>/dev/null || true; } | grep -qF "\"$1\"" || return 0
+    done
+    fail "the message box titled \"$1\" did not take the key $2"
+}
+
+answer_no() {
+    answer_message_box "$1" "${MESSAGE_BOX_NO_KEY:-Escape}"
 }

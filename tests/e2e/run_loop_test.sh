@@ -22,7 +22,7 @@ hold_key_until_exit Escape || fail "Escape did not end the program"
 echo "== close request"
 start_demo
 sleep 1
-"$close_request" "$gl"
+retry_x "$close_request" "$gl"
 wait_for_exit || fail "the close request did not end the program"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after the close request, expected 0"
 

@@ -5,7 +5,7 @@
 #include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
@@ -70,6 +70,18 @@ TEST_F(TextureGLTest, GeneralPicturesDecodeBottomRowFirst) {
     Image jpeg;
     ASSERT_TRUE(jpeg.Load(Fixture("quadrants.jpg").c_str()));
     ExpectNear(Bytes(jpeg.GetImage(), jpeg.GetImage() + reference.size()), reference, 8);
+}
+
+// The system decoder hands four-channel JPEGs over as raw C, M, Y, K samples.
+TEST_F(TextureGLTest, CmykJpegsWithAdobesMarkerMatchTheirRgbAndOthersAreRefused) {
+    const Bytes reference = Testing::ReadBytes(Fixture("cmyk_adobe.rgb"));
+    Image adobe;
+    ASSERT_TRUE(adobe.Load(Fixture("cmyk_adobe.jpg").c_str()));
+    ASSERT_FALSE(adobe.HasAlpha());
+    ExpectNear(Bytes(adobe.GetImage(), adobe.GetImage() + reference.size()), reference, 3);
+    Image plain;
+    EXPECT_FALSE(plain.Load(Fixture("cmyk_plain.jpg").c_str()));
+    EXPECT_EQ(plain.GetImage(), nullptr);
 }
 
 TEST_F(TextureGLTest, AJpegTextureDrawsUpright) {

@@ -167,6 +167,19 @@ TEST_F(FrameDriverTest, KillTwiceShowsNothingTheSecondTime) {
     EXPECT_EQ(Fake::CountLog("DestroyNativeWindow"), 1u);
 }
 
+TEST_F(FrameDriverTest, CreatingOverAnOpenWindowTearsItDownFirst) {
+    ASSERT_TRUE(Create(1024, 768, 32, true));
+    Fake::ClearLog();
+    ASSERT_TRUE(Create());
+    const std::vector<std::string> expected = {"RestoreDisplayMode", "ShowMouseCursor",
+                                               "ReleaseGLContext", "DeleteGLContext",
+                                               "DestroyNativeWindow"};
+    ASSERT_GE(Fake::Log().size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(Fake::Log().begin(), Fake::Log().begin() + 5), expected);
+    EXPECT_EQ(Fake::LiveWindowCount(), 1u);
+    EXPECT_TRUE(Fake::Messages().empty());
+}
+
 TEST_F(FrameDriverTest, FrameClearsCallsTheSceneFlushesAndSwaps) {
     ASSERT_TRUE(Create());
     Fake::QueueEvent(gl.GetWindow()->GetHandle(), {EventType::KeyDown, 38});

@@ -151,3 +151,16 @@ TEST_F(WindowTest, CloseRequestEndsTheProcessWithStatusZero) {
         },
         ::testing::ExitedWithCode(0), "");
 }
+
+TEST_F(WindowTest, WindowWithStaticStorageIsClosedSafelyAtExit) {
+    // A fresh process, so that the window object is made before the registry of class names and
+    // is therefore destroyed after it.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            static Window lasting;
+            lasting.Setup(0, 0, 10, 10, "A");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

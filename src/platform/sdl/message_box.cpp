@@ -38,8 +38,12 @@ MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
     box.buttons = asking ? yesNo : ok;
     int pressed = 0;
     if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        std::fprintf(stderr, "(the message box could not be shown: %s)\n", SDL_GetError());
+        // The user never saw the question, so the cautious answer is taken for them.
         pressed = asking ? 2 : 0;
+        std::fprintf(stderr,
+                     "The system could not show the message box \"%s\" (%s). Its text: %s\n"
+                     "Answer taken: %s\n",
+                     caption.c_str(), SDL_GetError(), text.c_str(), asking ? "No" : "OK");
     }
     if (!asking) {
         return MessageAnswer::Ok;

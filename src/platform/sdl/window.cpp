@@ -5,8 +5,12 @@
 
 #include "src/platform/sdl/sdl_internal.h"
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
+
+#include <unistd.h>
 
 namespace VARKO::Platform {
 namespace {
@@ -192,6 +196,39 @@ void LeaveFullScreen() {
     }
 }
 
+// Ctrl+C, kill and crashes skip the exit handler; the display still gets its mode back before the
+// signal takes its usual course. Should the display hang, the alarm ends the process anyway.
+void LeaveFullScreenOnSignal(int signal) {
+    std::signal(SIGALRM, SIG_DFL);
+    alarm(2);
+    LeaveFullScreen();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void LeaveFullScreenOnFatalSignals() {
+    for (int signal :
+         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+        std::signal(signal, LeaveFullScreenOnSignal);
+    }
+}
+
+constexpr int kVideoAttempts = 5;
+constexpr Uint32 kVideoRetryMilliseconds = 50;
+
+// False for SDL's drivers that draw nowhere, unless the user asked for one by name.
+bool ShowsWindows(const char* driver) {
+    if (driver == nullptr) {
+        return false;
+    }
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    if (requested != nullptr && SDL_strstr(requested, driver) != nullptr) {
+        return true;
+    }
+    return SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0 &&
+           SDL_strcmp(driver, "evdev") != 0;
+}
+
 } // namespace
 
 void ShowWindowOnce(NativeWindow* window) {
@@ -203,13 +240,33 @@ void ShowWindowOnce(NativeWindow* window) {
 
 bool EnsureVideo() {
     static bool started = false;
-    if (!started) {
+    static bool handlerSet = false;
+    if (!handlerSet) {
+        handlerSet = true;
         std::atexit(LeaveFullScreen);
+        LeaveFullScreenOnFatalSignals();
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    }
+    // An X server now and then turns a new connection away while other clients come and go, and
+    // SDL then falls back to a driver that shows nothing: the launcher would wait for ever for a
+    // click on a window no one can see. Such a start is taken back and tried again a few times.
+    for (int attempt = 0; !started && attempt < kVideoAttempts; ++attempt) {
+        if (attempt > 0) {
+            SDL_Delay(kVideoRetryMilliseconds);
+        }
         started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (started && !ShowsWindows(SDL_GetCurrentVideoDriver())) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            started = false;
+        }
+    }
+    static bool told = false;
+    if (!started && !told) {
+        told = true;
+        std::fputs("No display to open windows on (is DISPLAY set?).\n", stderr);
     }
     return started;
 }

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Tries the README's two commands as a new user would, on a fresh minimal Debian 12: builds a root
+# file system with debootstrap from the Debian mirrors this machine uses, copies a clean clone of
+# this repository's HEAD into it, and runs `bash scripts/run-demo.sh`, then `bash scripts/test.sh`
+# there, in a chroot with /proc, /sys and /dev bound in and no display. Prints the outcome of each;
+# the full logs stay in the work folder. Run by hand, as root, before a release (it takes most of
+# an hour on two cores; not part of CI):
+#
+#   bash scripts/fresh-machine-check.sh [work-folder]      (default /var/tmp/varko-fresh)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "run this as root (debootstrap and chroot need it)" >&2
+    exit 2
+fi
+work=$(realpath -m "${1:-/var/tmp/varko-fresh}")
+root=$work/root
+mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null ||
+    true)
+mirror=${mirror:-http://deb.debian.org/debian}
+
+command -v debootstrap >/dev/null ||
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
+
+unmount_all() {
+    for mount in dev/shm dev/pts dev sys proc; do
+        if mountpoint -q "$root/$mount"; then
+            umount -l "$root/$mount" || true
+        fi
+    done
+}
+trap unmount_all EXIT
+
+if [ -d "$root" ]; then
+    unmount_all
+    rm -rf "$root"
+fi
+mkdir -p "$work"
+echo "== debootstrap bookworm from $mirror into $root"
+debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 || {
+    tail -n 20 "$work/debootstrap.log" >&2
+    exit 1
+}
+# The same package sources as this machine, and its name resolution.
+if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    rm -f "$root/etc/apt/sources.list"
+    cp /etc/apt/sources.list.d/debian.sources "$root/etc/apt/sources.list.d/"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+echo "== clean clone of $(git rev-parse --short HEAD)"
+git clone -q "$(pwd)" "$root/root/varko"
+
+mount -t proc proc "$root/proc"
+mount -t sysfs sys "$root/sys"
+mount --bind /dev "$root/dev"
+mount -t devpts devpts "$root/dev/pts"
+mount -t tmpfs tmpfs "$root/dev/shm"
+
+# Runs a README command in the fresh root with a clean environment: no display, no proxy settings
+# or build variables from this shell.
+run_fresh() {
+    local name=$1 started status=0
+    started=$(date +%s)
+    env -i HOME=/root TERM=dumb LANG=C.UTF-8 \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        chroot "$root" bash -c "cd /root/varko && bash scripts/$name" >"$work/$name.log" 2>&1 ||
+        status=$?
+    local minutes=$((($(date +%s) - started + 59) / 60))
+    if [ "$status" -eq 0 ]; then
+        echo "$name: PASSED first time ($minutes min; log $work/$name.log)"
+    else
+        echo "$name: FAILED with status $status ($minutes min; log $work/$name.log); its end:"
+        tail -n 25 "$work/$name.log" | sed 's/^/    /'
+    fi
+    return "$status"
+}
+
+outcome=0
+echo "== bash scripts/run-demo.sh"
+run_fresh run-demo.sh || outcome=1
+echo "== bash scripts/test.sh"
+run_fresh test.sh || outcome=1
+exit "$outcome"
