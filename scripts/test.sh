@@ -22,5 +22,5 @@ cmake --build --preset sanitize -j"$jobs"
 
 if [ -d tests/fuzz ]; then
     echo "== fuzzing =="
-    bash scripts/fuzz.sh "${VARKO_FUZZ_SECONDS:-20}"
+    bash scripts/fuzz.sh "${VARKO_FUZZ_SECONDS:-15}"
 fi
