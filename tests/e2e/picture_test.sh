@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the user sees: the lit, reflective surface in the middle, the backdrop around it and the
 # statistics in the upper left corner. Then, without the pictures in data/, the program says so
-# in a message box and ends with status 0.
+# in a message box, in front of its full-screen window, and ends with status 0.
 #
 #   bash tests/e2e/picture_test.sh <path-to-metaballs>   (repository root, DISPLAY set)
 set -euo pipefail
@@ -47,12 +47,25 @@ done
 xdotool windowfocus --sync "$gl"
 hold_key_until_exit Escape || fail "Escape did not end the program"
 
-echo "== no pictures"
+echo "== no pictures, full screen: the message in front"
 cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"
 cd "$scratch"
 start_program "$scratch/messages"
 splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
+click_button "$splash" 2
+click_button "$splash" 6
 click_button "$splash" 7
+box=$(wait_for_named_window "LumoGL Example Error") || fail "no message box"
+xwininfo -id "$box" | grep -q "IsViewable" || fail "the message box is not shown"
+# What the screen shows where the box is must be the box itself.
+read -r x y width height <<<"$(xwininfo -id "$box" |
+    awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')"
+sleep 0.5
+import -window "$box" "$scratch/box.png"
+import -window root -crop "${width}x${height}+$x+$y" +repage "$scratch/under.png"
+differing=$(compare -metric AE "$scratch/box.png" "$scratch/under.png" null: 2>&1 || true)
+[ "$differing" = "0" ] || fail "the message box is hidden behind the full-screen window ($differing pixels differ)"
 answer_message_box "LumoGL Example Error" Return
 wait_for_exit || fail "the program did not end after the message"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status without the pictures, expected 0"
