@@ -1,8 +1,14 @@
 #include "app/cube_grid.h"
 
 #include "app/marching_tables.h"
+#include "app/vector_kernels.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 namespace VARKO {
@@ -18,6 +24,10 @@ constexpr std::size_t cellCapacity =
 // Scratch for the surface points of the current cell, one per edge; kept between calls.
 SURFACE_VERTEX edgeVertices[12];
 
+// One bit per grid point, set when its value is below the threshold: the extraction classifies
+// whole rows of cells from these, 64 at a time. One spare word lets BitsAt read past the end.
+std::uint64_t pointsBelow[pointCapacity / 64 + 2];
+
 // Corner steps (di, dj, dk) from a cell's lowest point, in corner order.
 constexpr int cornerSteps[8][3] = {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0},
                                    {1, 0, 0}, {1, 0, 1}, {1, 1, 1}, {1, 1, 0}};
@@ -26,14 +36,48 @@ float GridCoordinate(int m, int n) {
     return float(m) * 20.0f / float(n) - 10.0f;
 }
 
-int CellIndex(const CUBE_GRID_CUBE& cube, float threshold) {
-    int index = 0;
-    for (int corner = 0; corner < 8; ++corner) {
-        if (cube.vertices[corner]->value < threshold) {
-            index |= 1 << corner;
+// The 64 point bits from bit `first` on.
+std::uint64_t BitsAt(std::size_t first) {
+    const std::size_t word = first / 64;
+    const unsigned shift = unsigned(first % 64);
+    const std::uint64_t low = pointsBelow[word] >> shift;
+    return shift == 0 ? low : low | pointsBelow[word + 1] << (64 - shift);
+}
+
+// A row of up to 64 cells along z: bit k of corner[c] is corner c's bit of cell k.
+struct CellRow {
+    std::uint64_t corner[8];
+
+    // The cells with corners on both sides of the threshold.
+    std::uint64_t Cut() const {
+        std::uint64_t all = ~std::uint64_t(0), any = 0;
+        for (std::uint64_t bits : corner) {
+            all &= bits;
+            any |= bits;
         }
+        return any & ~all;
     }
-    return index;
+
+    int CellIndex(int k) const {
+        int index = 0;
+        for (int c = 0; c < 8; ++c) {
+            index |= int((corner[c] >> k) & 1) << c;
+        }
+        return index;
+    }
+};
+
+// Corner c's bits for the cells from point `first` on along z, where a step in y is `row` points
+// and a step in x is `plane` points: corners 0 to 3 go round the lower-x face, c + 4 is one step
+// along x from c.
+CellRow RowAt(std::size_t first, std::size_t row, std::size_t plane) {
+    const std::size_t face[4] = {first, first + 1, first + row + 1, first + row};
+    CellRow cells;
+    for (int c = 0; c < 4; ++c) {
+        cells.corner[c] = BitsAt(face[c]);
+        cells.corner[c + 4] = BitsAt(face[c] + plane);
+    }
+    return cells;
 }
 
 float Lerp(float a, float b, float t) {
@@ -44,13 +88,30 @@ VECTOR3D Lerp(const VECTOR3D& a, const VECTOR3D& b, float t) {
     return VECTOR3D(Lerp(a.x, b.x, t), Lerp(a.y, b.y, t), Lerp(a.z, b.z, t));
 }
 
-void CutEdges(const CUBE_GRID_CUBE& cube, int edgeMask, float threshold) {
+// Where each edge's two ends lie, in points from a cell's corner 0.
+struct EdgeEnds {
+    std::ptrdiff_t first[12], second[12];
+};
+
+EdgeEnds EdgeEndsFor(std::ptrdiff_t side) {
+    std::ptrdiff_t corner[8];
+    for (int c = 0; c < 8; ++c) {
+        corner[c] = (cornerSteps[c][0] * side + cornerSteps[c][1]) * side + cornerSteps[c][2];
+    }
+    EdgeEnds ends;
     for (int edge = 0; edge < 12; ++edge) {
-        if ((edgeMask & (1 << edge)) == 0) {
-            continue;
-        }
-        const CUBE_GRID_VERTEX& a = *cube.vertices[verticesAtEndsOfEdges[2 * edge]];
-        const CUBE_GRID_VERTEX& b = *cube.vertices[verticesAtEndsOfEdges[2 * edge + 1]];
+        ends.first[edge] = corner[verticesAtEndsOfEdges[2 * edge]];
+        ends.second[edge] = corner[verticesAtEndsOfEdges[2 * edge + 1]];
+    }
+    return ends;
+}
+
+void CutEdges(const CUBE_GRID_VERTEX* cornerZero, const EdgeEnds& ends, int edgeMask,
+              float threshold) {
+    for (unsigned cut = unsigned(edgeMask); cut != 0; cut &= cut - 1) {
+        const int edge = std::countr_zero(cut);
+        const CUBE_GRID_VERTEX& a = cornerZero[ends.first[edge]];
+        const CUBE_GRID_VERTEX& b = cornerZero[ends.second[edge]];
         // A cut edge has one end below the threshold and one not, so the values differ.
         const float t = (threshold - a.value) / (b.value - a.value);
         edgeVertices[edge].position = Lerp(a.position, b.position, t);
@@ -131,18 +192,57 @@ bool CUBE_GRID::Init(int gridSize) {
     return true;
 }
 
+namespace {
+
+// The cells per side of a lattice laid out by Init, or 0.
+int CellsPerSide(int numCubes, int numVertices) {
+    int n = 0;
+    while (n < CUBE_GRID::maxGridSize && (n + 1) * (n + 1) * (n + 1) <= numCubes) {
+        ++n;
+    }
+    return n * n * n == numCubes && (n + 1) * (n + 1) * (n + 1) == numVertices ? n : 0;
+}
+
+} // namespace
+
+// Only cut cells reach the tables: the point bits rule out runs of up to 64 cells at once, and the
+// cells that remain are visited in index order, so the triangles come out in the same order as
+// from a visit of every cell. A cell's corners are found from its place in the lattice rather than
+// through its stored pointers, which saves a trip to the large cell array per cut cell.
 void CUBE_GRID::DrawSurface(float threshold) {
     numFacesDrawn = 0;
     glBegin(GL_TRIANGLES);
-    for (int c = 0; c < numCubes; ++c) {
-        const CUBE_GRID_CUBE& cube = cubes[c];
-        const int cellIndex = CellIndex(cube, threshold);
-        const int edgeMask = edgeTable[cellIndex];
-        if (edgeMask == 0) {
-            continue;
+    const int n = CellsPerSide(numCubes, numVertices);
+    const std::size_t side = std::size_t(n) + 1;
+    const std::size_t plane = side * side;
+    const EdgeEnds ends = EdgeEndsFor(std::ptrdiff_t(side));
+    // Points are classified a plane ahead of the cells that use them, while they are still in the
+    // cache for those cells' cut edges. Marking goes in whole words of 64 points.
+    std::size_t marked = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t needed = std::min((i + 2) * plane, std::size_t(numVertices));
+        if (marked < needed) {
+            const std::size_t upTo = std::min((needed + 63) / 64 * 64, std::size_t(numVertices));
+            VectorKernels::MarkBelow(vertices + marked, int(upTo - marked), threshold,
+                                     pointsBelow + marked / 64);
+            marked = upTo;
         }
-        CutEdges(cube, edgeMask, threshold);
-        numFacesDrawn += EmitTriangles(triTable[cellIndex]);
+        for (int j = 0; j < n; ++j) {
+            for (int k0 = 0; k0 < n; k0 += 64) {
+                const std::size_t first = (i * side + j) * side + k0;
+                const CellRow row = RowAt(first, side, plane);
+                std::uint64_t cut = row.Cut();
+                if (n - k0 < 64) {
+                    cut &= (std::uint64_t(1) << (n - k0)) - 1;
+                }
+                for (; cut != 0; cut &= cut - 1) {
+                    const int k = std::countr_zero(cut);
+                    const int cellIndex = row.CellIndex(k);
+                    CutEdges(vertices + first + k, ends, edgeTable[cellIndex], threshold);
+                    numFacesDrawn += EmitTriangles(triTable[cellIndex]);
+                }
+            }
+        }
     }
     glEnd();
 }

@@ -70,7 +70,8 @@ public:
     // Lays out gridSize cells per axis. Needs a successful CreateMemory and 1 <= gridSize <= 250.
     bool Init(int gridSize);
     // Emits the iso-surface at threshold as one GL_TRIANGLES batch. Needs value and normal written
-    // for all numVertices points.
+    // for all numVertices points, and the points and cells as Init laid them out. Allocates
+    // nothing.
     void DrawSurface(float threshold);
 };
 

@@ -1,7 +1,10 @@
 #include "app/metaballs.h"
 
-#include <algorithm>
+#include "app/vector_kernels.h"
+
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 namespace VARKO {
 
@@ -78,56 +81,111 @@ float Evaluate(const Coordinate& coordinate, const Clock& now, float w) {
     return sum;
 }
 
-// Points are taken in blocks copied into separate coordinate arrays, so that the per-ball loop
-// over a block runs on vector registers; each point still adds the balls one by one in order.
-constexpr int blockSize = 256;
+// The field is evaluated on the lattice that CUBE_GRID::Init lays out: a point's x depends on its
+// plane alone, y on its row and z on its place in the row, so the vector kernels take the three
+// axes' coordinates instead of reading every position. Where the z axis is symmetric bit for bit
+// about 0 and every ball sits at z = 0, a point and its mirror image share all but the sign of the
+// normal's z, and only one of the two is computed.
+constexpr int floatsPerPoint = int(sizeof(CUBE_GRID_VERTEX) / sizeof(float));
+static_assert(sizeof(CUBE_GRID_VERTEX) == 7 * sizeof(float) &&
+                  offsetof(CUBE_GRID_VERTEX, normal) == offsetof(CUBE_GRID_VERTEX, value) + 4,
+              "the kernels write value and normal as four consecutive floats");
 
-struct FieldBlock {
-    float x[blockSize], y[blockSize], z[blockSize];
-    float value[blockSize], normalX[blockSize], normalY[blockSize], normalZ[blockSize];
+constexpr int maxSide = CUBE_GRID::maxGridSize + 1;
+// Points with their mirror images, then the images (computed when the balls leave z = 0).
+constexpr int maxElements = maxSide * maxSide + maxSide * (maxSide / 2) + 16;
+
+struct FieldLayout {
+    int side = 0;
+    float x[maxSide], y[maxSide], z[maxSide];
+    int halves = 0;   // elements [0, halves): a point and its mirror image (or itself again)
+    int elements = 0; // elements [halves, elements): the mirror images of the pairs
+    float elementY[maxElements], elementZ[maxElements];
+    int offset[maxElements], mirrorOffset[maxElements];
 };
 
-void LoadBlock(FieldBlock& block, const CUBE_GRID_VERTEX* points, int count) {
-    for (int i = 0; i < count; ++i) {
-        block.x[i] = points[i].position.x;
-        block.y[i] = points[i].position.y;
-        block.z[i] = points[i].position.z;
+// Kept from call to call and rebuilt only when the lattice changes.
+FieldLayout layout;
+
+bool SameBits(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The lattice's side, or 0 when the point count is not a cube.
+int SideOf(const CUBE_GRID& grid) {
+    int side = 0;
+    while (side < maxSide && (side + 1) * (side + 1) * (side + 1) <= grid.numVertices) {
+        ++side;
     }
-    // The unused tail of the last block is computed on harmless zeros and never stored.
-    for (int i = count; i < blockSize; ++i) {
-        block.x[i] = block.y[i] = block.z[i] = 0.0f;
+    return side * side * side == grid.numVertices ? side : 0;
+}
+
+bool SameAxes(const CUBE_GRID& grid, int side) {
+    if (side != layout.side) {
+        return false;
     }
-    for (int i = 0; i < blockSize; ++i) {
-        block.value[i] = block.normalX[i] = block.normalY[i] = block.normalZ[i] = 0.0f;
+    for (int m = 0; m < side; ++m) {
+        if (!SameBits(layout.x[m], grid.vertices[m * side * side].position.x) ||
+            !SameBits(layout.y[m], grid.vertices[m * side].position.y) ||
+            !SameBits(layout.z[m], grid.vertices[m].position.z)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void AddElement(int& e, float y, float z, int offset, int mirrorOffset) {
+    layout.elementY[e] = y;
+    layout.elementZ[e] = z;
+    layout.offset[e] = offset;
+    layout.mirrorOffset[e] = mirrorOffset;
+    ++e;
+}
+
+void BuildLayout(const CUBE_GRID& grid, int side) {
+    layout.side = side;
+    for (int m = 0; m < side; ++m) {
+        layout.x[m] = grid.vertices[m * side * side].position.x;
+        layout.y[m] = grid.vertices[m * side].position.y;
+        layout.z[m] = grid.vertices[m].position.z;
+    }
+    const int last = side - 1;
+    auto paired = [&](int k) { return last - k > k && SameBits(layout.z[last - k], -layout.z[k]); };
+    auto at = [&](int j, int k) { return (j * side + k) * floatsPerPoint; };
+    // Row by row in storage order, so that a plane is written in one sweep. A point without a
+    // mirror image names itself as its mirror; the kernels write its true values last.
+    int e = 0;
+    for (int j = 0; j < side; ++j) {
+        for (int k = 0; k < side; ++k) {
+            if (paired(k)) {
+                AddElement(e, layout.y[j], layout.z[k], at(j, k), at(j, last - k));
+            } else if (!paired(last - k)) {
+                AddElement(e, layout.y[j], layout.z[k], at(j, k), at(j, k));
+            }
+        }
+    }
+    layout.halves = e;
+    for (int j = 0; j < side; ++j) {
+        for (int k = 0; k < side; ++k) {
+            if (paired(last - k)) {
+                AddElement(e, layout.y[j], layout.z[k], at(j, k), 0);
+            }
+        }
+    }
+    layout.elements = e;
+    // The kernels read whole vectors past the end.
+    for (int pad = 0; pad < 16; ++pad) {
+        AddElement(e, 0.0f, 0.0f, 0, 0);
     }
 }
 
-void AddBall(FieldBlock& block, const METABALL& ball) {
-    const float ballX = ball.position.x;
-    const float ballY = ball.position.y;
-    const float ballZ = ball.position.z;
-    const float r2 = ball.squaredRadius;
-    for (int i = 0; i < blockSize; ++i) {
-        const float dx = block.x[i] - ballX;
-        const float dy = block.y[i] - ballY;
-        const float dz = block.z[i] - ballZ;
-        float s = dz * dz + dy * dy + dx * dx;
-        // A point on the centre gets a large but finite value and no normal from this ball. Written
-        // without a branch so the loop vectorises; s is never negative, so s + 0 is s itself.
-        s += float(s == 0.0f) * 0.0001f;
-        block.value[i] += r2 / s;
-        const float k = r2 / (s * s);
-        block.normalX[i] += k * dx;
-        block.normalY[i] += k * dy;
-        block.normalZ[i] += k * dz;
+bool AllAtZeroZ(const METABALL* balls, int count) {
+    for (int b = 0; b < count; ++b) {
+        if (balls[b].position.z != 0.0f) {
+            return false;
+        }
     }
-}
-
-void StoreBlock(const FieldBlock& block, CUBE_GRID_VERTEX* points, int count) {
-    for (int i = 0; i < count; ++i) {
-        points[i].value = block.value[i];
-        points[i].normal.Set(block.normalX[i], block.normalY[i], block.normalZ[i]);
-    }
+    return true;
 }
 
 } // namespace
@@ -141,16 +199,28 @@ void MoveMetaballs(METABALL* balls, const std::function<float()>& now) {
 }
 
 void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int count) {
-    FieldBlock block;
-    for (int start = 0; start < grid.numVertices; start += blockSize) {
-        CUBE_GRID_VERTEX* points = grid.vertices + start;
-        const int inBlock = std::min(blockSize, grid.numVertices - start);
-        LoadBlock(block, points, inBlock);
-        for (int b = 0; b < count; ++b) {
-            AddBall(block, balls[b]);
-        }
-        StoreBlock(block, points, inBlock);
+    const int side = SideOf(grid);
+    if (side == 0) {
+        return;
     }
+    if (!SameAxes(grid, side)) {
+        BuildLayout(grid, side);
+    }
+    const bool mirror = AllAtZeroZ(balls, count);
+    VectorKernels::FieldJob job;
+    job.firstValue = &grid.vertices[0].value;
+    job.planes = side;
+    job.planeFloats = side * side * floatsPerPoint;
+    job.planeX = layout.x;
+    job.y = layout.elementY;
+    job.z = layout.elementZ;
+    job.offset = layout.offset;
+    job.mirrorOffset = layout.mirrorOffset;
+    job.mirrored = mirror ? layout.halves : 0;
+    job.elements = mirror ? layout.halves : layout.elements;
+    job.balls = balls;
+    job.count = count;
+    VectorKernels::EvaluateField(job);
 }
 
 int NextBallCount(int count, bool up, bool down) {

@@ -2,7 +2,7 @@
 
 #include "app/metaballs.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 namespace VARKO {
 namespace {

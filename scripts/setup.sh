@@ -12,6 +12,10 @@ packages=(
     # The X core fonts: without them SDL's message boxes cannot be drawn on X11.
     xfonts-base
     clang libclang-rt-14-dev
+    libosmesa6-dev dpkg-dev file desktop-file-utils
+    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+    g++-mingw-w64-x86-64-posix googletest wine wine64
+    gnuplot-nox
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #include "src/display_list.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 namespace VARKO {
 

@@ -2,7 +2,7 @@
 
 #include "src/texture.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 namespace VARKO {
 

@@ -2,8 +2,7 @@
 
 #include "src/exception.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 #include <new>
 

@@ -5,10 +5,7 @@
 
 #include "src/image.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,11 +2,7 @@
 
 #include "src/exception.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 namespace VARKO {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "src/exception.h"
 
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 namespace VARKO {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 namespace VARKO {
 

@@ -3,7 +3,7 @@
 #include "src/exception.h"
 #include "src/platform/platform.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <array>
 #include <utility>

@@ -3,11 +3,7 @@
 #include "src/exception.h"
 #include "src/image.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,68 +1,118 @@
-// Times the per-frame processor work of the metaball scene without a display: ball motion, field
-// and normals, and surface extraction into a sink that only counts what GL would be sent.
+// Times the scene's per-frame processor work without a display (ball motion, field and normals,
+// and the surface extraction into a sink that records what GL would be sent) against the same work
+// written as straightforward loops. Both run on every frame, interleaved, so a slow spell of the
+// machine hits both alike, and every frame is checked to give the same bits on both.
 //
-//   benchmark [--frames=N] [grid sizes...]      (default: 200 frames, sizes 50 100 150)
+//   benchmark [--grid=N] [--balls=N] [--frames=N] [--path=portable|sse2|avx2|avx512]
+//             [--scaling[=FILE]]
+//
+// Defaults: grid 50, 10 balls, 200 frames at t = 0, 16, 32 ... ms after a warm-up, the widest
+// path. --scaling adds the product path's cost for grids 50 to 250 and 2 and 10 balls (and writes
+// it to FILE for plotting). The last line sums up; the exit status is 1 on any difference.
 
 #include "app/cube_grid.h"
 #include "app/metaballs.h"
+#include "app/vector_path.h"
+#include "tools/straightforward.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <string>
 #include <vector>
 
+// Heap allocations of the whole process, counted at the C allocator that operator new also uses.
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+void __libc_free(void* block);
+}
+
+namespace {
+long allocations = 0;
+} // namespace
+
+extern "C" {
+void* malloc(std::size_t size) {
+    ++allocations;
+    return __libc_malloc(size);
+}
+void* calloc(std::size_t count, std::size_t size) {
+    ++allocations;
+    return __libc_calloc(count, size);
+}
+void* realloc(void* block, std::size_t size) {
+    ++allocations;
+    return __libc_realloc(block, size);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t size) {
+    ++allocations;
+    return __libc_memalign(alignment, size);
+}
+int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
+    ++allocations;
+    *block = __libc_memalign(alignment, size);
+    return *block == nullptr ? 12 /* ENOMEM */ : 0;
+}
+void free(void* block) {
+    __libc_free(block);
+}
+}
+
 namespace {
 
-long verticesSent = 0;
-float positionSum = 0.0f; // printed, so the sink's reads are not optimised away
+using Straightforward::EmittedVertex;
+
+// What the product's extraction sent through the GL entry points below: a buffer sized before the
+// timed frames, written with no more cost than a counter. Vertices past its end are only counted,
+// and then the frame cannot match.
+std::vector<EmittedVertex> sentBuffer;
+std::size_t sentCount = 0;
+VECTOR3D pendingNormal;
 
 } // namespace
 
 // The extraction's four GL entry points, standing in for the driver.
-void glBegin(GLenum) {}
+void glBegin(GLenum) {
+    sentCount = 0;
+}
 void glEnd() {}
-void glNormal3fv(const GLfloat*) {}
+void glNormal3fv(const GLfloat* v) {
+    pendingNormal.Set(v[0], v[1], v[2]);
+}
 void glVertex3fv(const GLfloat* v) {
-    ++verticesSent;
-    positionSum += v[0];
+    if (sentCount < sentBuffer.size()) {
+        sentBuffer[sentCount] = {pendingNormal, VECTOR3D(v[0], v[1], v[2])};
+    }
+    ++sentCount;
 }
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr float frameStepMs = 100.0f / 3.0f;
+constexpr float threshold = 5.0f;
+constexpr float frameStepMs = 16.0f;
+constexpr int warmUpFrames = 20;
 
-struct Spread {
-    double median, p10, p90, max;
-};
-
-Spread SpreadOf(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    auto at = [&](double q) { return samples[std::size_t(q * double(samples.size() - 1) + 0.5)]; };
-    return {at(0.5), at(0.1), at(0.9), samples.back()};
+double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
+    return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Peak resident memory of the process so far, in MiB; -1 where /proc is not available.
-double PeakResidentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long kib = -1;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            status >> kib;
-        }
+double Median(std::vector<double> samples) {
+    if (samples.empty()) {
+        return 0.0;
     }
-    return kib < 0 ? -1.0 : double(kib) / 1024.0;
+    std::sort(samples.begin(), samples.end());
+    const std::size_t middle = samples.size() / 2;
+    return samples.size() % 2 == 1 ? samples[middle]
+                                   : (samples[middle - 1] + samples[middle]) / 2.0;
 }
 
 void InitBalls(VARKO::METABALL* balls) {
@@ -71,69 +121,253 @@ void InitBalls(VARKO::METABALL* balls) {
     }
 }
 
-void PrintSpread(const Spread& spread) {
-    std::printf(" %8.3f %8.3f %8.3f %8.3f |", spread.median, spread.p10, spread.p90, spread.max);
+struct FrameTimes {
+    double field = 0.0;   // ball motion, field and normals
+    double extract = 0.0; // surface extraction into the sink
+};
+
+FrameTimes ProductFrame(VARKO::CUBE_GRID& grid, VARKO::METABALL* balls, int count, float now) {
+    const auto start = Clock::now();
+    VARKO::MoveMetaballs(balls, [now] { return now; });
+    VARKO::EvaluateField(grid, balls, count);
+    const auto fieldDone = Clock::now();
+    grid.DrawSurface(threshold);
+    const auto end = Clock::now();
+    return {MillisecondsBetween(start, fieldDone), MillisecondsBetween(fieldDone, end)};
 }
 
-void RunCase(VARKO::CUBE_GRID& grid, int gridSize, int ballCount, int frames) {
-    VARKO::METABALL balls[VARKO::maxMetaballs];
-    InitBalls(balls);
-    std::vector<double> fieldMs, extractMs;
-    long triangles = 0;
+FrameTimes StraightforwardFrame(VARKO::CUBE_GRID& grid, VARKO::METABALL* balls, int count,
+                                float now, std::vector<EmittedVertex>& out, int& triangles) {
+    const auto start = Clock::now();
+    VARKO::MoveMetaballs(balls, [now] { return now; });
+    Straightforward::EvaluateField(grid, balls, count);
+    const auto fieldDone = Clock::now();
+    triangles = Straightforward::ExtractSurface(grid, threshold, out);
+    const auto end = Clock::now();
+    return {MillisecondsBetween(start, fieldDone), MillisecondsBetween(fieldDone, end)};
+}
+
+bool SameGrids(const VARKO::CUBE_GRID& a, const VARKO::CUBE_GRID& b) {
+    return a.numVertices == b.numVertices &&
+           std::memcmp(a.vertices, b.vertices,
+                       std::size_t(a.numVertices) * sizeof(VARKO::CUBE_GRID_VERTEX)) == 0;
+}
+
+bool SameSurfaces(const std::vector<EmittedVertex>& expected) {
+    return sentCount == expected.size() && sentCount <= sentBuffer.size() &&
+           (expected.empty() || std::memcmp(sentBuffer.data(), expected.data(),
+                                            expected.size() * sizeof(EmittedVertex)) == 0);
+}
+
+struct Comparison {
+    double frame = 0.0, field = 0.0, extract = 0.0;  // product path, medians
+    double fastestField = 0.0, fastestExtract = 0.0; // and the quickest frames
+    double straightforward = 0.0;                    // the same frames, plain loops
+    long triangles = 0;                              // per frame, mean
+    int differingFrames = 0;
+    long allocations = 0;
+};
+
+// Both paths on the same frames, alternating which goes first; checked after every frame.
+Comparison Compare(VARKO::CUBE_GRID& product, VARKO::CUBE_GRID& reference, int count, int frames) {
+    VARKO::METABALL productBalls[VARKO::maxMetaballs], referenceBalls[VARKO::maxMetaballs];
+    InitBalls(productBalls);
+    InitBalls(referenceBalls);
+    std::vector<EmittedVertex> expected;
+    // The warm-up also sizes both surface buffers, so the timed frames need no allocation.
+    std::size_t mostVertices = 0;
+    for (int frame = 0; frame < warmUpFrames; ++frame) {
+        int triangles = 0;
+        ProductFrame(product, productBalls, count, float(frame) * frameStepMs);
+        StraightforwardFrame(reference, referenceBalls, count, float(frame) * frameStepMs, expected,
+                             triangles);
+        mostVertices = std::max({mostVertices, sentCount, expected.size()});
+    }
+    sentBuffer.resize(2 * mostVertices + 1024);
+    expected.reserve(2 * mostVertices + 1024);
+
+    Comparison result;
+    std::vector<double> frameMs, fieldMs, extractMs, referenceMs;
     for (int frame = 0; frame < frames; ++frame) {
         const float now = float(frame) * frameStepMs;
-        const auto fieldStart = Clock::now();
-        VARKO::MoveMetaballs(balls, [now] { return now; });
-        VARKO::EvaluateField(grid, balls, ballCount);
-        fieldMs.push_back(MillisecondsSince(fieldStart));
-
-        const auto extractStart = Clock::now();
-        grid.DrawSurface(5.0f);
-        extractMs.push_back(MillisecondsSince(extractStart));
-        triangles += grid.numFacesDrawn;
+        const long allocationsBefore = allocations;
+        FrameTimes fast, slow;
+        int triangles = 0;
+        if (frame % 2 == 0) {
+            fast = ProductFrame(product, productBalls, count, now);
+            slow = StraightforwardFrame(reference, referenceBalls, count, now, expected, triangles);
+        } else {
+            slow = StraightforwardFrame(reference, referenceBalls, count, now, expected, triangles);
+            fast = ProductFrame(product, productBalls, count, now);
+        }
+        result.allocations += allocations - allocationsBefore;
+        frameMs.push_back(fast.field + fast.extract);
+        fieldMs.push_back(fast.field);
+        extractMs.push_back(fast.extract);
+        referenceMs.push_back(slow.field + slow.extract);
+        result.triangles += triangles;
+        if (product.numFacesDrawn != triangles || !SameSurfaces(expected) ||
+            !SameGrids(product, reference)) {
+            ++result.differingFrames;
+            std::fprintf(stderr, "benchmark: frame at t = %g ms differs from the plain loops\n",
+                         double(now));
+        }
     }
-    std::printf("%5d %6d |", gridSize, ballCount);
-    PrintSpread(SpreadOf(fieldMs));
-    PrintSpread(SpreadOf(extractMs));
-    std::printf(" %10ld |", triangles / frames);
+    result.frame = Median(frameMs);
+    result.field = Median(fieldMs);
+    result.extract = Median(extractMs);
+    result.fastestField = *std::min_element(fieldMs.begin(), fieldMs.end());
+    result.fastestExtract = *std::min_element(extractMs.begin(), extractMs.end());
+    result.straightforward = Median(referenceMs);
+    result.triangles /= std::max(1, frames);
+    return result;
+}
+
+// What touching the grid's points costs at the least: writing every point's value and normal,
+// then reading every value, in storage order. Large grids outgrow the caches, and then this
+// bounds a frame from below.
+double MemoryPassMs(VARKO::CUBE_GRID& grid) {
+    const auto start = Clock::now();
+    for (int p = 0; p < grid.numVertices; ++p) {
+        grid.vertices[p].value = float(p);
+        grid.vertices[p].normal.Set(1.0f, 2.0f, 3.0f);
+    }
+    int below = 0;
+    for (int p = 0; p < grid.numVertices; ++p) {
+        below += grid.vertices[p].value < threshold;
+    }
+    const double ms = MillisecondsBetween(start, Clock::now());
+    return below == 5 ? ms : ms; // below is used, so the reading stays
+}
+
+// The product path alone over growing grids; fewer frames where a frame is long.
+void Scaling(VARKO::CUBE_GRID& grid, int frames, const std::string& dataFile) {
+    std::FILE* data = dataFile.empty() ? nullptr : std::fopen(dataFile.c_str(), "w");
+    if (data != nullptr) {
+        std::fprintf(data, "# grid balls frame_ms ratio_to_grid_50 cell_ratio memory_pass_ms\n");
+    }
+    std::printf("\nScaling (product path, medians in ms per frame):\n");
+    std::printf(" grid balls |    field  extract    frame | triangles | x grid 50 | cells x |"
+                " memory pass\n");
+    for (int count : {2, VARKO::maxMetaballs}) {
+        double base = 0.0;
+        for (int size = 50; size <= VARKO::CUBE_GRID::maxGridSize; size += 50) {
+            grid.Init(size);
+            const double cellRatio = double(size) * size * size / (50.0 * 50 * 50);
+            const int caseFrames = std::max(10, int(frames / cellRatio));
+            VARKO::METABALL balls[VARKO::maxMetaballs];
+            InitBalls(balls);
+            std::vector<double> frameMs, fieldMs, extractMs, memoryMs;
+            long triangles = 0;
+            for (int frame = -2; frame < caseFrames; ++frame) {
+                const FrameTimes times =
+                    ProductFrame(grid, balls, count, float(std::max(frame, 0)) * frameStepMs);
+                if (frame >= 0) {
+                    frameMs.push_back(times.field + times.extract);
+                    fieldMs.push_back(times.field);
+                    extractMs.push_back(times.extract);
+                    triangles += grid.numFacesDrawn;
+                    memoryMs.push_back(MemoryPassMs(grid));
+                }
+            }
+            const double frameMedian = Median(frameMs);
+            if (size == 50) {
+                base = frameMedian;
+            }
+            std::printf(" %4d %5d | %8.3f %8.3f %8.3f | %9ld | %9.1f | %7.0f | %11.3f\n", size,
+                        count, Median(fieldMs), Median(extractMs), frameMedian,
+                        triangles / caseFrames, frameMedian / base, cellRatio, Median(memoryMs));
+            if (data != nullptr) {
+                std::fprintf(data, "%d %d %.4f %.2f %.0f %.4f\n", size, count, frameMedian,
+                             frameMedian / base, cellRatio, Median(memoryMs));
+            }
+        }
+        if (data != nullptr) {
+            std::fprintf(data, "\n\n"); // one gnuplot data block per ball count
+        }
+    }
+    if (data != nullptr) {
+        std::fclose(data);
+    }
+}
+
+bool ParsePath(const std::string& name, VARKO::VectorPath& path) {
+    for (VARKO::VectorPath candidate : VARKO::allVectorPaths) {
+        if (name == VARKO::VectorPathName(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: benchmark [--grid=N] [--balls=N] [--frames=N] "
+                         "[--path=portable|sse2|avx2|avx512] [--scaling[=FILE]]\n");
+    return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    int frames = 200;
-    std::vector<int> sizes;
+    int gridSize = 50, count = VARKO::maxMetaballs, frames = 200;
+    bool scaling = false;
+    std::string scalingFile;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg.rfind("--frames=", 0) == 0) {
-            frames = std::max(1, std::atoi(arg.c_str() + 9));
+        auto value = [&](const char* prefix) {
+            return arg.rfind(prefix, 0) == 0 ? arg.substr(std::strlen(prefix)) : std::string();
+        };
+        if (!value("--grid=").empty()) {
+            gridSize = std::atoi(value("--grid=").c_str());
+        } else if (!value("--balls=").empty()) {
+            count = std::clamp(std::atoi(value("--balls=").c_str()), 0, VARKO::maxMetaballs);
+        } else if (!value("--frames=").empty()) {
+            frames = std::max(1, std::atoi(value("--frames=").c_str()));
+        } else if (!value("--path=").empty()) {
+            VARKO::VectorPath path;
+            if (!ParsePath(value("--path="), path)) {
+                return Usage();
+            }
+            if (!VARKO::ForceVectorPath(path)) {
+                std::fprintf(stderr, "benchmark: path %s is not available here\n",
+                             VARKO::VectorPathName(path));
+                return 2;
+            }
+        } else if (arg == "--scaling" || !value("--scaling=").empty()) {
+            scaling = true;
+            scalingFile = value("--scaling=");
         } else {
-            sizes.push_back(std::atoi(arg.c_str()));
+            return Usage();
         }
-    }
-    if (sizes.empty()) {
-        sizes = {50, 100, 150};
     }
 
-    VARKO::CUBE_GRID grid;
-    if (!grid.CreateMemory()) {
-        std::fprintf(stderr, "benchmark: the grid's memory could not be reserved\n");
+    VARKO::CUBE_GRID product, reference;
+    if (!product.CreateMemory() || !reference.CreateMemory()) {
+        std::fprintf(stderr, "benchmark: the grids' memory could not be reserved\n");
         return 1;
     }
-    std::printf("%d frames at t = 0, 33.3, 66.7 ... ms; times in ms per frame\n", frames);
-    std::printf("field = ball motion + field and normals; peak RSS (VmHWM) is cumulative\n\n");
-    std::printf(" size  balls |  field: median      p10      p90      max |"
-                " extract: median     p10      p90      max | triangles | peak RSS MiB\n");
-    for (int size : sizes) {
-        if (!grid.Init(size)) {
-            std::fprintf(stderr, "benchmark: grid size %d is outside 1..250\n", size);
-            return 1;
-        }
-        for (int ballCount : {2, VARKO::maxMetaballs}) {
-            RunCase(grid, size, ballCount, frames);
-            std::printf(" %12.1f\n", PeakResidentMiB());
-        }
+    if (!product.Init(gridSize) || !reference.Init(gridSize)) {
+        std::fprintf(stderr, "benchmark: grid size %d is outside 1..250\n", gridSize);
+        return 2;
     }
-    std::printf("\n(%ld vertices sent, checksum %g)\n", verticesSent, double(positionSum));
-    return 0;
+    const char* path = VARKO::VectorPathName(VARKO::ActiveVectorPath());
+    std::printf("grid %d, %d balls, %d frames at t = 0, 16, 32 ... ms, path %s; medians in ms\n",
+                gridSize, count, frames, path);
+    const Comparison result = Compare(product, reference, count, frames);
+    reference.FreeMemory();
+    std::printf("product:         field %.3f  extract %.3f  frame %.3f  (%ld triangles)\n",
+                result.field, result.extract, result.frame, result.triangles);
+    std::printf("  (quickest:     field %.3f  extract %.3f)\n", result.fastestField,
+                result.fastestExtract);
+    std::printf("straightforward: frame %.3f\n", result.straightforward);
+
+    if (scaling) {
+        Scaling(product, frames, scalingFile);
+    }
+    const bool identical = result.differingFrames == 0;
+    std::printf("\nframe %.2f ms (%.1fx straightforward) identical %s allocations %ld path %s\n",
+                result.frame, result.straightforward / result.frame, identical ? "yes" : "NO",
+                result.allocations, path);
+    return identical ? 0 : 1;
 }

@@ -81,8 +81,9 @@ struct PixelFormatRequest {
 };
 
 DeviceHandle GetWindowDevice(WindowHandle window); // null on failure
-// A double-buffered RGBA format close to the request (a format id > 0), or 0 when none has at
-// least the requested stencil bits.
+// The system's choice of a double-buffered RGBA format for the request (a format id > 0), or 0
+// when it has none to offer. What counts as close is the system's: SDL offers none without the
+// requested stencil bits, while Windows may pick a format with fewer (or more) bits than asked.
 int ChooseSurfaceFormat(DeviceHandle device, const PixelFormatRequest& request);
 bool SetSurfaceFormat(DeviceHandle device, int format, const PixelFormatRequest& request);
 ContextHandle CreateGLContext(DeviceHandle device); // null on failure
@@ -118,7 +119,8 @@ void ApplyPalette(DeviceHandle device, const PaletteEntry* entries);
 
 // ---- Display modes and the desktop ------------------------------------------------------------
 
-// Switches the screen to width x height at `bits` per pixel for a full-screen window.
+// Switches the screen to width x height at `bits` per pixel for a full-screen window (where the
+// display keeps one depth for all its modes, as on Linux, at the desktop's depth).
 bool ChangeDisplayMode(int width, int height, int bits);
 void RestoreDisplayMode();
 void ShowMouseCursor();

@@ -138,13 +138,25 @@ wait_for_named_window() {
     return 1
 }
 
-# Answers the message box titled $1 with key $2 (Return takes the default button, Escape the
-# other one).
+# Answers the message box titled $1 with key $2 (Return takes the default button; No is Escape,
+# or the key in MESSAGE_BOX_NO_KEY where the system's boxes differ). The key is pressed until the
+# box goes: a box still being shown may miss a press, and a box may close on the press before the
+# release reaches it (Wine's do).
 answer_message_box() {
     local box
     box=$(wait_for_named_window "$1") || fail "no message box titled \"$1\""
-    xdotool mousemove --window "$box" 5 5
-    xdotool windowfocus "$box" 2>/dev/null || true
-    sleep 0.3
-    xdotool key --window "$box" "$2"
+    for _ in $(seq 10); do
+        xdotool mousemove --window "$box" 5 5 2>/dev/null || true
+        xdotool windowfocus "$box" 2>/dev/null || true
+        sleep 0.3
+        xdotool key --window "$box" "$2" 2>/dev/null || true
+        sleep 0.5
+        # Gone, or the window (whose id the next box may take over) no longer has this title.
+        { xwininfo -id "$box" 2>/dev/null || true; } | grep -qF "\"$1\"" || return 0
+    done
+    fail "the message box titled \"$1\" did not take the key $2"
+}
+
+answer_no() {
+    answer_message_box "$1" "${MESSAGE_BOX_NO_KEY:-Escape}"
 }

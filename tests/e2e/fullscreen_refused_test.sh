@@ -29,7 +29,7 @@ grep -q "^\[VARKO GL\] The Requested Fullscreen Mode Is Not Supported By$" "$mes
 
 echo "== No: the program closes"
 start_full_screen
-answer_message_box "VARKO GL" Escape
+answer_no "VARKO GL"
 answer_message_box "ERROR" Return
 wait_for_exit || fail "the program did not end after No"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after No, expected 0"

@@ -2,7 +2,7 @@
 
 #include "src/opengl.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 

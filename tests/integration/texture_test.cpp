@@ -5,7 +5,7 @@
 #include "tests/support/support_files.h"
 #include "tests/support/support_paths.h"
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 

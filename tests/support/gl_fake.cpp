@@ -1,7 +1,7 @@
 #include "tests/support/gl_fake.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
+#include <GL/glext.h> // names past 1.1 (GL_BGRA, ...), which Linux's gl.h brings along
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +21,13 @@
 // The Linux headers leave the calling convention empty; Windows headers define it.
 #ifndef APIENTRY
 #define APIENTRY
+#endif
+
+// The tessellator's callback type, which the two systems' headers spell differently.
+#ifdef _WIN32
+using GluCallback = void(CALLBACK*)();
+#else
+using GluCallback = _GLUfuncptr;
 #endif
 
 namespace VARKO::Testing::GL {
@@ -1997,7 +2004,7 @@ void APIENTRY gluDeleteTess(GLUtesselator* tess) {
     Record("gluDeleteTess", "", {IdOf(tess)});
 }
 
-void APIENTRY gluTessCallback(GLUtesselator* tess, GLenum which, _GLUfuncptr /*callback*/) {
+void APIENTRY gluTessCallback(GLUtesselator* tess, GLenum which, GluCallback /*callback*/) {
     Record("gluTessCallback", "nE", {IdOf(tess), double(which)});
 }
 

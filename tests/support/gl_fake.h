@@ -10,7 +10,7 @@
 // shapes and the tessellator draw nothing; lighting, materials and texture parameters are
 // only logged.
 
-#include <GL/gl.h>
+#include "src/gl_api.h"
 
 #include <array>
 #include <cstddef>

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -28,18 +29,23 @@ std::string SourcePath(const std::string& relative) {
 }
 
 std::string MakeTempDir() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/varko-test-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) {
-        throw std::runtime_error("cannot create a temporary directory");
+    // A name nobody holds yet, tried afresh until create_directory makes it (it fails on a name
+    // that exists).
+    static std::random_device seed;
+    static std::mt19937_64 names(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path dir = base / ("varko-test-" + std::to_string(names() % 1000000000));
+        std::error_code error;
+        if (std::filesystem::create_directory(dir, error)) {
+            if (MadeDirs().empty()) {
+                std::atexit(RemoveMadeDirs);
+            }
+            MadeDirs().push_back(dir.string());
+            return dir.string();
+        }
     }
-    if (MadeDirs().empty()) {
-        std::atexit(RemoveMadeDirs);
-    }
-    MadeDirs().push_back(buffer.data());
-    return buffer.data();
+    throw std::runtime_error("cannot create a temporary directory");
 }
 
 } // namespace VARKO::Testing

@@ -1,7 +1,6 @@
 #include "tests/support/gl_fake.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

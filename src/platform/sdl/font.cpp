@@ -11,8 +11,7 @@
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "src/gl_api.h"
 
 #include <algorithm>
 #include <array>

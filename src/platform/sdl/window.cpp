@@ -5,8 +5,12 @@
 
 #include "src/platform/sdl/sdl_internal.h"
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
+
+#include <unistd.h>
 
 namespace VARKO::Platform {
 namespace {
@@ -192,6 +196,23 @@ void LeaveFullScreen() {
     }
 }
 
+// Ctrl+C, kill and crashes skip the exit handler; the display still gets its mode back before the
+// signal takes its usual course. Should the display hang, the alarm ends the process anyway.
+void LeaveFullScreenOnSignal(int signal) {
+    std::signal(SIGALRM, SIG_DFL);
+    alarm(2);
+    LeaveFullScreen();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void LeaveFullScreenOnFatalSignals() {
+    for (int signal :
+         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+        std::signal(signal, LeaveFullScreenOnSignal);
+    }
+}
+
 constexpr int kVideoAttempts = 5;
 constexpr Uint32 kVideoRetryMilliseconds = 50;
 
@@ -232,6 +253,7 @@ bool EnsureVideo() {
     if (!handlerSet) {
         handlerSet = true;
         std::atexit(LeaveFullScreen);
+        LeaveFullScreenOnFatalSignals();
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -249,6 +271,11 @@ bool EnsureVideo() {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             started = false;
         }
+    }
+    static bool told = false;
+    if (!started && !told) {
+        told = true;
+        std::fputs("No display to open windows on (is DISPLAY set?).\n", stderr);
     }
     return started;
 }

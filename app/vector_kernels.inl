@@ -1,0 +1,122 @@
+// The kernels' bodies, written once over a vector type. Included by each path's source file inside
+// an unnamed namespace, after that file has defined its `Lanes` type:
+//   V (the vector, or float), width, Load(p), Splat(f), StoreVector(p, v),
+//   Store(base, offsets, value, nx, ny, nz): value and normal of `width` points, each at
+//       base + offsets[lane];
+//   Below(p, threshold): bit l set when the value of point l is below threshold, for `width`
+//       whole points from p on (seven floats each: position, value, normal).
+// Everything here has internal linkage and calls nothing with external linkage, so no function
+// compiled for a wider instruction set can be picked up by the linker for another path.
+
+constexpr int maxLanes = 16;
+
+template <class L>
+void StoreSome(float* base, const int* offsets, int lanes, typename L::V value, typename L::V nx,
+               typename L::V ny, typename L::V nz) {
+    alignas(64) float columns[4][maxLanes];
+    L::StoreVector(columns[0], value);
+    L::StoreVector(columns[1], nx);
+    L::StoreVector(columns[2], ny);
+    L::StoreVector(columns[3], nz);
+    for (int lane = 0; lane < lanes; ++lane) {
+        float* point = base + offsets[lane];
+        for (int column = 0; column < 4; ++column) {
+            point[column] = columns[column][lane];
+        }
+    }
+}
+
+// Each lane adds the balls one by one, in order, with the same single-precision steps as a plain
+// loop over the points: the sums come out bit for bit the same.
+// Asks for the next plane's cache lines a few at a time while the current plane is computed, so
+// that fetching them overlaps the divisions instead of stalling the stores.
+struct PlaneAhead {
+    const char* next;
+    const char* end;
+    int linesPerChunk;
+
+    void Step() {
+        for (int line = 0; line < linesPerChunk && next < end; ++line, next += 64) {
+            __builtin_prefetch(next, 1);
+        }
+    }
+};
+
+template <class L, bool mirror>
+void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
+                   PlaneAhead& ahead) {
+    using V = typename L::V;
+    const V zero = L::Splat(0.0f);
+    const V nearZero = L::Splat(0.0001f);
+    for (int e = begin; e < end; e += L::width) {
+        ahead.Step();
+        const V y = L::Load(job.y + e);
+        const V z = L::Load(job.z + e);
+        V value = zero, nx = zero, ny = zero, nz = zero;
+        for (int b = 0; b < job.count; ++b) {
+            const float dx = x - job.balls[b].position.x;
+            const V ddx = L::Splat(dx);
+            const V ddy = y - L::Splat(job.balls[b].position.y);
+            const V ddz = z - L::Splat(job.balls[b].position.z);
+            V s = ddz * ddz + ddy * ddy + L::Splat(dx * dx);
+            // A point on a centre takes a large but finite value and no normal from that ball.
+            s = s == zero ? nearZero : s;
+            const V r2 = L::Splat(job.balls[b].squaredRadius);
+            value += r2 / s;
+            const V k = r2 / (s * s);
+            nx += k * ddx;
+            ny += k * ddy;
+            nz += k * ddz;
+        }
+        // The mirror image first: a point without one names itself, and its own values come last.
+        const int lanes = end - e < L::width ? end - e : L::width;
+        if (mirror) {
+            const V mirrorZ = zero - nz;
+            if (lanes == L::width) {
+                L::Store(base, job.mirrorOffset + e, value, nx, ny, mirrorZ);
+            } else {
+                StoreSome<L>(base, job.mirrorOffset + e, lanes, value, nx, ny, mirrorZ);
+            }
+        }
+        if (lanes == L::width) {
+            L::Store(base, job.offset + e, value, nx, ny, nz);
+        } else {
+            StoreSome<L>(base, job.offset + e, lanes, value, nx, ny, nz);
+        }
+    }
+}
+
+template <class L> void Field(const VectorKernels::FieldJob& job) {
+    // Last plane first: the extraction that follows starts at the first, which is then the most
+    // recently written and the likeliest still to be in the cache.
+    const int chunks = (job.mirrored + L::width - 1) / L::width +
+                       (job.elements - job.mirrored + L::width - 1) / L::width;
+    const int planeLines = job.planeFloats * int(sizeof(float)) / 64 + 1;
+    for (int plane = job.planes - 1; plane >= 0; --plane) {
+        float* base = job.firstValue + plane * job.planeFloats;
+        const char* next = reinterpret_cast<const char*>(plane > 0 ? base - job.planeFloats : base);
+        PlaneAhead ahead{next, plane > 0 ? next + planeLines * 64 : next,
+                         (planeLines + chunks - 1) / (chunks > 0 ? chunks : 1)};
+        const float x = job.planeX[plane];
+        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead);
+        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead);
+    }
+}
+
+template <class L>
+void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
+    const int words = (count + 63) / 64;
+    for (int word = 0; word < words; ++word) {
+        const int start = word * 64;
+        const int inWord = count - start < 64 ? count - start : 64;
+        std::uint64_t below = 0;
+        int lane = 0;
+        for (; lane + L::width <= inWord; lane += L::width) {
+            below |= std::uint64_t(L::Below(&points[start + lane].position.x, threshold)) << lane;
+        }
+        for (; lane < inWord; ++lane) {
+            below |= std::uint64_t(points[start + lane].value < threshold) << lane;
+        }
+        bits[word] = below;
+    }
+}

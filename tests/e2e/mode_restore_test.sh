@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# On a display that can change its mode (X.Org with the dummy driver, started here on a display of
+# its own; a virtual framebuffer has one mode only), full screen at 800 x 600 switches the
+# 1024 x 768 desktop to 800 x 600 at 8, 16 and 32 bits alike, and every way out gives 1024 x 768
+# back: Escape, a close request, SIGTERM, and a scene that fails to set up and says so in a
+# message box.
+#
+#   bash tests/e2e/mode_restore_test.sh <path-to-metaballs>   (repository root, as root)
+set -euo pipefail
+program=$(realpath "$1")
+close_request=${CLOSE_REQUEST:?the path of the close_request helper}
+source "$(dirname "$0")/e2e_lib.sh"
+config=$(realpath "$(dirname "$0")/mode_change_display.conf")
+scratch=$(mktemp -d)
+server_pid=
+cleanup() {
+    cleanup_e2e
+    if [ -n "$server_pid" ]; then
+        kill "$server_pid" 2>/dev/null || true
+        wait "$server_pid" 2>/dev/null || true
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+number=60
+while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+    number=$((number + 1))
+done
+export DISPLAY=:$number
+Xorg "$DISPLAY" -noreset -nolisten tcp -config "$config" -logfile "$scratch/server.log" \
+    >/dev/null 2>&1 &
+server_pid=$!
+for _ in $(seq 100); do
+    xrandr >/dev/null 2>&1 && break
+    kill -0 "$server_pid" 2>/dev/null || fail "X.Org did not start: $(tail -n 5 "$scratch/server.log")"
+    sleep 0.1
+done
+
+current_mode() { xrandr | sed -n 's/^ *\([0-9]*x[0-9]*\) .*\*.*/\1/p'; }
+
+# Starts the demo full screen at 800 x 600 (the launcher's default size) with depth button $1
+# (3: 8 bits, 4: 16 bits, 5: 32 bits). No depth is offered windowed mode instead.
+start_full_screen() {
+    start_program "$scratch/messages"
+    local splash
+    splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
+    for button in "$1" 6 7; do
+        click_button "$splash" "$button"
+    done
+}
+
+# Checks the mode after the program ended with status $2, left through $1.
+check_restored() {
+    [ "$exit_status" -eq "$2" ] || fail "exit status $exit_status after $1, expected $2"
+    local mode
+    mode=$(current_mode)
+    [ "$mode" = 1024x768 ] || fail "the display stayed at $mode after $1"
+}
+
+for way in Escape "a close request" SIGTERM; do
+    echo "== $way"
+    case $way in
+    Escape) start_full_screen 4 ;;
+    "a close request") start_full_screen 3 ;;
+    SIGTERM) start_full_screen 5 ;;
+    esac
+    gl=$(wait_for_window "VARKO OpenGL Example") || fail "the full-screen window did not appear"
+    [ "$(current_mode)" = 800x600 ] || fail "the display did not switch to 800x600"
+    case $way in
+    Escape)
+        xdotool windowfocus --sync "$gl"
+        hold_key_until_exit Escape || fail "Escape did not end the program"
+        check_restored "$way" 0
+        ;;
+    "a close request")
+        "$close_request" "$gl"
+        wait_for_exit || fail "the program did not end after the close request"
+        check_restored "$way" 0
+        ;;
+    SIGTERM)
+        kill -TERM "$program_pid"
+        wait_for_exit || fail "the program did not end on SIGTERM"
+        check_restored "$way" 143
+        ;;
+    esac
+done
+
+echo "== a scene that cannot set up"
+cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"
+cd "$scratch"
+start_full_screen 4
+answer_message_box "LumoGL Example Error" Return
+wait_for_exit || fail "the program did not end after the message"
+check_restored "the failed set-up" 0
+echo "PASS"
