@@ -68,14 +68,12 @@ struct CellRow {
 };
 
 // Corner c's bits for the cells from point `first` on along z, where a step in y is `row` points
-// and a step in x is `plane` points: corners 0 to 3 go round the lower-x face, c + 4 is one step
-// along x from c.
+// and a step in x is `plane` points.
 CellRow RowAt(std::size_t first, std::size_t row, std::size_t plane) {
-    const std::size_t face[4] = {first, first + 1, first + row + 1, first + row};
     CellRow cells;
-    for (int c = 0; c < 4; ++c) {
-        cells.corner[c] = BitsAt(face[c]);
-        cells.corner[c + 4] = BitsAt(face[c] + plane);
+    for (int c = 0; c < 8; ++c) {
+        const int* step = cornerSteps[c];
+        cells.corner[c] = BitsAt(first + step[0] * plane + step[1] * row + std::size_t(step[2]));
     }
     return cells;
 }

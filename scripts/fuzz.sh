@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset "fuzz": clang, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and runs each for SECONDS seconds (default 20), starting from its seeds in
+# and runs each for SECONDS seconds (default 15), starting from its seeds in
 # tests/fuzz/corpus/<target>/. New inputs go to build/fuzz/corpus/<target>/, crashes to
 # build/fuzz/artifacts/; the run fails on the first crash, leak, overlong allocation or hang.
 #
@@ -12,8 +12,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-20}
-targets=(tga pcx picture)
+seconds=${1:-15}
+targets=(tga pcx picture splash)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"

@@ -31,6 +31,9 @@ MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
     bool asking = buttons == MessageButtons::YesNo;
 
     SDL_MessageBoxData box{};
+    // Window managers keep a full-screen window above ordinary ones; a box that belongs to it is
+    // kept in front of it instead of opening unseen behind.
+    box.window = FullScreenWindow();
     box.flags = IconFlags(icon);
     box.title = caption.c_str();
     box.message = text.c_str();

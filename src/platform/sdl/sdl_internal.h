@@ -44,6 +44,9 @@ Uint32 StyleFlags(WindowStyle style);
 // user (and any tool watching the screen) a window that flashes up and is replaced at once.
 void ShowWindowOnce(NativeWindow* window);
 
+// The program's full-screen window, or null when none is up.
+SDL_Window* FullScreenWindow();
+
 // Replaces the SDL window behind `window` by a new one with the given extra flags, at the same
 // place, size and title; false (the old one kept) when SDL cannot make it.
 bool RebuildSdlWindow(NativeWindow* window, Uint32 extraFlags);

@@ -238,6 +238,15 @@ void ShowWindowOnce(NativeWindow* window) {
     }
 }
 
+SDL_Window* FullScreenWindow() {
+    for (const auto& [id, window] : WindowsById()) {
+        if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
+            return window->sdl;
+        }
+    }
+    return nullptr;
+}
+
 bool EnsureVideo() {
     static bool started = false;
     static bool handlerSet = false;
