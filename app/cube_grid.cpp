@@ -24,9 +24,8 @@ constexpr std::size_t cellCapacity =
 // Scratch for the surface points of the current cell, one per edge; kept between calls.
 SURFACE_VERTEX edgeVertices[12];
 
-// One bit per grid point, set when its value is below the threshold: the extraction classifies
-// whole rows of cells from these, 64 at a time. One spare word lets BitsAt read past the end.
-std::uint64_t pointsBelow[pointCapacity / 64 + 2];
+// The point bits, with one spare word that lets BitsAt read past the end.
+constexpr std::size_t classWords = pointCapacity / 64 + 2;
 
 // Corner steps (di, dj, dk) from a cell's lowest point, in corner order.
 constexpr int cornerSteps[8][3] = {{0, 0, 0}, {0, 0, 1}, {0, 1, 1}, {0, 1, 0},
@@ -37,14 +36,15 @@ float GridCoordinate(int m, int n) {
 }
 
 // The 64 point bits from bit `first` on.
-std::uint64_t BitsAt(std::size_t first) {
+std::uint64_t BitsAt(const std::uint64_t* bits, std::size_t first) {
     const std::size_t word = first / 64;
     const unsigned shift = unsigned(first % 64);
-    const std::uint64_t low = pointsBelow[word] >> shift;
-    return shift == 0 ? low : low | pointsBelow[word + 1] << (64 - shift);
+    const std::uint64_t low = bits[word] >> shift;
+    return shift == 0 ? low : low | bits[word + 1] << (64 - shift);
 }
 
-// A row of up to 64 cells along z: bit k of corner[c] is corner c's bit of cell k.
+// A row of up to 64 cells along z: bit k of corner[c] is set when corner c of cell k is below the
+// threshold.
 struct CellRow {
     std::uint64_t corner[8];
 
@@ -68,12 +68,14 @@ struct CellRow {
 };
 
 // Corner c's bits for the cells from point `first` on along z, where a step in y is `row` points
-// and a step in x is `plane` points.
-CellRow RowAt(std::size_t first, std::size_t row, std::size_t plane) {
+// and a step in x is `plane` points; notBelow holds the point bits.
+CellRow RowAt(const std::uint64_t* notBelow, std::size_t first, std::size_t row,
+              std::size_t plane) {
     CellRow cells;
     for (int c = 0; c < 8; ++c) {
         const int* step = cornerSteps[c];
-        cells.corner[c] = BitsAt(first + step[0] * plane + step[1] * row + std::size_t(step[2]));
+        cells.corner[c] =
+            ~BitsAt(notBelow, first + step[0] * plane + step[1] * row + std::size_t(step[2]));
     }
     return cells;
 }
@@ -144,7 +146,8 @@ bool CUBE_GRID::CreateMemory() {
         return false;
     }
     cubes = static_cast<CUBE_GRID_CUBE*>(std::calloc(cellCapacity, sizeof(CUBE_GRID_CUBE)));
-    return cubes != nullptr;
+    pointClasses = static_cast<std::uint64_t*>(std::calloc(classWords, sizeof(std::uint64_t)));
+    return cubes != nullptr && pointClasses != nullptr;
 }
 
 void CUBE_GRID::FreeMemory() {
@@ -154,13 +157,18 @@ void CUBE_GRID::FreeMemory() {
     std::free(cubes);
     cubes = nullptr;
     numCubes = 0;
+    std::free(pointClasses);
+    pointClasses = nullptr;
+    classified = false;
 }
 
 bool CUBE_GRID::Init(int gridSize) {
     // Anything else would write outside the arrays.
-    if (vertices == nullptr || cubes == nullptr || gridSize < 1 || gridSize > maxGridSize) {
+    if (vertices == nullptr || cubes == nullptr || pointClasses == nullptr || gridSize < 1 ||
+        gridSize > maxGridSize) {
         return false;
     }
+    classified = false;
     const int n = gridSize;
     const int side = n + 1;
     numVertices = side * side * side;
@@ -214,21 +222,24 @@ void CUBE_GRID::DrawSurface(float threshold) {
     const std::size_t side = std::size_t(n) + 1;
     const std::size_t plane = side * side;
     const EdgeEnds ends = EdgeEndsFor(std::ptrdiff_t(side));
-    // Points are classified a plane ahead of the cells that use them, while they are still in the
-    // cache for those cells' cut edges. Marking goes in whole words of 64 points.
-    std::size_t marked = 0;
+    // Unless the field has classified the points for this threshold, they are classified here a
+    // plane ahead of the cells that use them, while they are still in the cache for those cells'
+    // cut edges. Marking goes in whole words of 64 points.
+    std::size_t marked = classified && classifiedAt == threshold ? std::size_t(numVertices) : 0;
+    classified = false;
+    classifiedAt = threshold;
     for (int i = 0; i < n; ++i) {
         const std::size_t needed = std::min((i + 2) * plane, std::size_t(numVertices));
         if (marked < needed) {
             const std::size_t upTo = std::min((needed + 63) / 64 * 64, std::size_t(numVertices));
-            VectorKernels::MarkBelow(vertices + marked, int(upTo - marked), threshold,
-                                     pointsBelow + marked / 64);
+            VectorKernels::MarkNotBelow(vertices + marked, int(upTo - marked), threshold,
+                                        pointClasses + marked / 64);
             marked = upTo;
         }
         for (int j = 0; j < n; ++j) {
             for (int k0 = 0; k0 < n; k0 += 64) {
                 const std::size_t first = (i * side + j) * side + k0;
-                const CellRow row = RowAt(first, side, plane);
+                const CellRow row = RowAt(pointClasses, first, side, plane);
                 std::uint64_t cut = row.Cut();
                 if (n - k0 < 64) {
                     cut &= (std::uint64_t(1) << (n - k0)) - 1;

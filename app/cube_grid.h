@@ -2,6 +2,7 @@
 
 #include "math/vector3d.h"
 
+#include <cstdint>
 #include <type_traits>
 
 namespace VARKO {
@@ -57,6 +58,14 @@ public:
     int numCubes = 0;
     CUBE_GRID_CUBE* cubes = nullptr;
     int numFacesDrawn = 0;
+
+    // One bit per point in storage order, set when its value is not below classifiedAt. Whoever
+    // writes every value may fill these on the way, for the threshold of the last surface drawn,
+    // and set classified; the next DrawSurface at that threshold then reads no value back to
+    // classify the points, and clears classified. Code that changes values in between clears it.
+    std::uint64_t* pointClasses = nullptr;
+    float classifiedAt = 0.0f;
+    bool classified = false;
 
     CUBE_GRID() = default;
     ~CUBE_GRID() { FreeMemory(); }

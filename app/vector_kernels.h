@@ -15,7 +15,9 @@ namespace VARKO::VectorKernels {
 // also stand for the point at their mirror offset, whose z is exactly the negated z: with every
 // ball at z = 0 that point has the same value and normal but for the normal's z, which is 0 - z.
 // A point without a mirror image names itself: its own values are written after the image's.
-// The lists are padded with 16 readable elements past `elements`.
+// The lists are padded with 16 readable elements past `elements`. The bit of each point whose value
+// is not below the threshold is set in notBelow (planePoints points a plane); the caller clears the
+// bits first.
 struct FieldJob {
     float* firstValue;
     int planes;
@@ -29,26 +31,31 @@ struct FieldJob {
     int elements;
     const METABALL* balls;
     int count;
+    std::uint64_t* notBelow;
+    float threshold;
+    int planePoints;
 };
 
 void EvaluateField(const FieldJob& job);
 
-// Bit p of bits (64 points a word) is set when points[p].value is below the threshold, for p from
-// 0 to count - 1; the bits of the last word past count are cleared.
-void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
+// Bit p of bits (64 points a word) is set when points[p].value is not below the threshold, for p
+// from 0 to count - 1; the bits of the last word past count are cleared.
+void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
 
 // One copy per path; only the portable one exists in builds without the x86 paths.
 void EvaluateFieldPortable(const FieldJob& job);
-void MarkBelowPortable(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                       std::uint64_t* bits);
+void MarkNotBelowPortable(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                          std::uint64_t* bits);
 #ifdef VARKO_X86_VECTOR_PATHS
 void EvaluateFieldSse2(const FieldJob& job);
-void MarkBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
+void MarkNotBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                      std::uint64_t* bits);
 void EvaluateFieldAvx2(const FieldJob& job);
-void MarkBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits);
+void MarkNotBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                      std::uint64_t* bits);
 void EvaluateFieldAvx512(const FieldJob& job);
-void MarkBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                     std::uint64_t* bits);
+void MarkNotBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                        std::uint64_t* bits);
 #endif
 
 } // namespace VARKO::VectorKernels

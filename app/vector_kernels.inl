@@ -4,7 +4,8 @@
 //   Store(base, offsets, value, nx, ny, nz): value and normal of `width` points, each at
 //       base + offsets[lane];
 //   Below(p, threshold): bit l set when the value of point l is below threshold, for `width`
-//       whole points from p on (seven floats each: position, value, normal).
+//       whole points from p on (seven floats each: position, value, normal);
+//   NotBelow(v, threshold): bit l set when lane l of v is not below threshold.
 // Everything here has internal linkage and calls nothing with external linkage, so no function
 // compiled for a wider instruction set can be picked up by the linker for another path.
 
@@ -42,9 +43,28 @@ struct PlaneAhead {
     }
 };
 
+constexpr int pointFloats = int(sizeof(CUBE_GRID_VERTEX) / sizeof(float));
+
+void SetBit(std::uint64_t* bits, int index) {
+    bits[index / 64] |= std::uint64_t(1) << (index % 64);
+}
+
+// Sets the bits of the points (and of their mirror images) whose lanes are in notBelow; offsets
+// count floats from the plane's first value, and planeBits is the plane's first point.
+void SetPointBits(std::uint64_t* bits, int planeBits, unsigned notBelow, const int* offsets,
+                  const int* mirrorOffsets) {
+    for (; notBelow != 0; notBelow &= notBelow - 1) {
+        const int lane = __builtin_ctz(notBelow);
+        SetBit(bits, planeBits + offsets[lane] / pointFloats);
+        if (mirrorOffsets != nullptr) {
+            SetBit(bits, planeBits + mirrorOffsets[lane] / pointFloats);
+        }
+    }
+}
+
 template <class L, bool mirror>
-void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
-                   PlaneAhead& ahead) {
+void FieldElements(const VectorKernels::FieldJob& job, float* base, int planeBits, float x,
+                   int begin, int end, PlaneAhead& ahead) {
     using V = typename L::V;
     const V zero = L::Splat(0.0f);
     const V nearZero = L::Splat(0.0001f);
@@ -70,6 +90,9 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
         }
         // The mirror image first: a point without one names itself, and its own values come last.
         const int lanes = end - e < L::width ? end - e : L::width;
+        const unsigned inUse = (1u << lanes) - 1;
+        SetPointBits(job.notBelow, planeBits, L::NotBelow(value, job.threshold) & inUse,
+                     job.offset + e, mirror ? job.mirrorOffset + e : nullptr);
         if (mirror) {
             const V mirrorZ = zero - nz;
             if (lanes == L::width) {
@@ -98,13 +121,14 @@ template <class L> void Field(const VectorKernels::FieldJob& job) {
         PlaneAhead ahead{next, plane > 0 ? next + planeLines * 64 : next,
                          (planeLines + chunks - 1) / (chunks > 0 ? chunks : 1)};
         const float x = job.planeX[plane];
-        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead);
-        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead);
+        const int planeBits = plane * job.planePoints;
+        FieldElements<L, true>(job, base, planeBits, x, 0, job.mirrored, ahead);
+        FieldElements<L, false>(job, base, planeBits, x, job.mirrored, job.elements, ahead);
     }
 }
 
 template <class L>
-void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
+void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
     const int words = (count + 63) / 64;
     for (int word = 0; word < words; ++word) {
         const int start = word * 64;
@@ -117,6 +141,6 @@ void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::
         for (; lane < inWord; ++lane) {
             below |= std::uint64_t(points[start + lane].value < threshold) << lane;
         }
-        bits[word] = below;
+        bits[word] = ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
     }
 }

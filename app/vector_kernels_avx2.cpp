@@ -33,6 +33,10 @@ struct Lanes {
         return unsigned(
             _mm256_movemask_ps(_mm256_cmp_ps(values, _mm256_set1_ps(threshold), _CMP_LT_OQ)));
     }
+    static unsigned NotBelow(V v, float threshold) {
+        return unsigned(
+            _mm256_movemask_ps(_mm256_cmp_ps(v, _mm256_set1_ps(threshold), _CMP_NLT_UQ)));
+    }
 };
 
 #include "app/vector_kernels.inl"
@@ -43,9 +47,9 @@ void EvaluateFieldAvx2(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                   std::uint64_t* bits) {
-    MarkBelow<Lanes>(points, count, threshold, bits);
+void MarkNotBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                      std::uint64_t* bits) {
+    MarkNotBelow<Lanes>(points, count, threshold, bits);
 }
 
 } // namespace VARKO::VectorKernels

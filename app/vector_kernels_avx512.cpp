@@ -45,6 +45,9 @@ struct Lanes {
                                       _mm512_permutexvar_ps(index, _mm512_loadu_ps(p + 96)));
         return _mm512_cmp_ps_mask(values, _mm512_set1_ps(threshold), _CMP_LT_OQ);
     }
+    static unsigned NotBelow(V v, float threshold) {
+        return _mm512_cmp_ps_mask(v, _mm512_set1_ps(threshold), _CMP_NLT_UQ);
+    }
 };
 
 #include "app/vector_kernels.inl"
@@ -55,9 +58,9 @@ void EvaluateFieldAvx512(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                     std::uint64_t* bits) {
-    MarkBelow<Lanes>(points, count, threshold, bits);
+void MarkNotBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                        std::uint64_t* bits) {
+    MarkNotBelow<Lanes>(points, count, threshold, bits);
 }
 
 } // namespace VARKO::VectorKernels

@@ -36,6 +36,13 @@ struct Lanes {
         return unsigned(p[3] < threshold) | unsigned(p[10] < threshold) << 1 |
                unsigned(p[17] < threshold) << 2 | unsigned(p[24] < threshold) << 3;
     }
+    static unsigned NotBelow(V v, float threshold) {
+        unsigned bits = 0;
+        for (int lane = 0; lane < width; ++lane) {
+            bits |= unsigned(!(v[lane] < threshold)) << lane;
+        }
+        return bits;
+    }
 };
 
 #include "app/vector_kernels.inl"
@@ -46,9 +53,9 @@ void EvaluateFieldPortable(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowPortable(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                       std::uint64_t* bits) {
-    MarkBelow<Lanes>(points, count, threshold, bits);
+void MarkNotBelowPortable(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                          std::uint64_t* bits) {
+    MarkNotBelow<Lanes>(points, count, threshold, bits);
 }
 
 void EvaluateField(const FieldJob& job) {
@@ -66,18 +73,18 @@ void EvaluateField(const FieldJob& job) {
     }
 }
 
-void MarkBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
+void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
     switch (ActiveVectorPath()) {
 #ifdef VARKO_X86_VECTOR_PATHS
     case VectorPath::Sse2:
-        return MarkBelowSse2(points, count, threshold, bits);
+        return MarkNotBelowSse2(points, count, threshold, bits);
     case VectorPath::Avx2:
-        return MarkBelowAvx2(points, count, threshold, bits);
+        return MarkNotBelowAvx2(points, count, threshold, bits);
     case VectorPath::Avx512:
-        return MarkBelowAvx512(points, count, threshold, bits);
+        return MarkNotBelowAvx512(points, count, threshold, bits);
 #endif
     default:
-        return MarkBelowPortable(points, count, threshold, bits);
+        return MarkNotBelowPortable(points, count, threshold, bits);
     }
 }
 

@@ -26,6 +26,9 @@ struct Lanes {
         const V values = _mm_setr_ps(p[3], p[10], p[17], p[24]);
         return unsigned(_mm_movemask_ps(_mm_cmplt_ps(values, _mm_set1_ps(threshold))));
     }
+    static unsigned NotBelow(V v, float threshold) {
+        return unsigned(_mm_movemask_ps(_mm_cmpnlt_ps(v, _mm_set1_ps(threshold))));
+    }
 };
 
 #include "app/vector_kernels.inl"
@@ -36,9 +39,9 @@ void EvaluateFieldSse2(const FieldJob& job) {
     Field<Lanes>(job);
 }
 
-void MarkBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                   std::uint64_t* bits) {
-    MarkBelow<Lanes>(points, count, threshold, bits);
+void MarkNotBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold,
+                      std::uint64_t* bits) {
+    MarkNotBelow<Lanes>(points, count, threshold, bits);
 }
 
 } // namespace VARKO::VectorKernels

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstring>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,23 +62,30 @@ protected:
         ASSERT_TRUE(reference.Init(size));
     }
 
-    void ExpectSameFrame(const METABALL* balls, int count, const std::string& what) {
+    // The field once, then the surface at each threshold in turn.
+    void ExpectSameFrame(const METABALL* balls, int count, const std::string& what,
+                         std::initializer_list<float> thresholds = {5.0f}) {
         VARKO::EvaluateField(product, balls, count);
         Straightforward::EvaluateField(reference, balls, count);
         ASSERT_EQ(std::memcmp(product.vertices, reference.vertices,
                               sizeof(VARKO::CUBE_GRID_VERTEX) * product.numVertices),
                   0)
             << "grid points differ: " << what;
+        for (float threshold : thresholds) {
+            ASSERT_NO_FATAL_FAILURE(ExpectSameSurface(threshold, what));
+        }
+    }
 
+    void ExpectSameSurface(float threshold, const std::string& what) {
         FakeGL::ClearLog();
-        product.DrawSurface(5.0f);
-        const int triangles = Straightforward::ExtractSurface(reference, 5.0f, expected);
-        ASSERT_EQ(product.numFacesDrawn, triangles) << what;
+        product.DrawSurface(threshold);
+        const int triangles = Straightforward::ExtractSurface(reference, threshold, expected);
+        ASSERT_EQ(product.numFacesDrawn, triangles) << what << ", threshold " << threshold;
         const std::vector<Straightforward::EmittedVertex> sent = SentVertices();
-        ASSERT_EQ(sent.size(), expected.size()) << what;
+        ASSERT_EQ(sent.size(), expected.size()) << what << ", threshold " << threshold;
         ASSERT_TRUE(sent.empty() ||
                     std::memcmp(sent.data(), expected.data(), sizeof(sent[0]) * sent.size()) == 0)
-            << "surfaces differ: " << what;
+            << "surfaces differ: " << what << ", threshold " << threshold;
     }
 
     VectorPath widest = VectorPath::Portable;
@@ -123,6 +131,23 @@ TEST_P(VectorPathTest, RandomBallSetsMatchThePlainLoops) {
         balls[2].position = set % 3 == 0 ? balls[3].position : balls[2].position;
         ASSERT_NO_FATAL_FAILURE(
             ExpectSameFrame(balls, counts(random), "set " + std::to_string(set)));
+    }
+}
+
+// The field classifies the points for the threshold last drawn; a surface at another threshold, or
+// a second one from the same field, classifies them afresh.
+TEST_P(VectorPathTest, ChangedThresholdsAndRepeatedSurfacesMatchThePlainLoops) {
+    METABALL balls[VARKO::maxMetaballs];
+    for (int i = 0; i < VARKO::maxMetaballs; ++i) {
+        balls[i].Init(VECTOR3D(0, 0, 0), float(i) + 5.0f);
+    }
+    Init(30);
+    const std::initializer_list<float> frames[] = {{5.0f}, {5.0f, 5.0f}, {2.5f}, {5.0f, 8.0f}};
+    for (int frame = 0; frame < 4; ++frame) {
+        const float now = float(frame * 700);
+        VARKO::MoveMetaballs(balls, [now] { return now; });
+        ASSERT_NO_FATAL_FAILURE(
+            ExpectSameFrame(balls, 10, "frame " + std::to_string(frame), frames[frame]));
     }
 }
 
