@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the user sees: the lit, reflective surface in the middle, the backdrop around it and the
 # statistics in the upper left corner. Then, without the pictures in data/, the program says so
-# in a message box, in front of its full-screen window, and ends with status 0.
+# in a message box, in front of its full-screen window, and ends with status 0; on a display
+# that cannot show message boxes, it says so on standard error instead.
 #
 #   bash tests/e2e/picture_test.sh <path-to-metaballs>   (repository root, DISPLAY set)
 set -euo pipefail
@@ -71,4 +72,20 @@ wait_for_exit || fail "the program did not end after the message"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status without the pictures, expected 0"
 grep -q "^\[LumoGL Example Error\] Cannot load reflection texture.$" "$scratch/messages" ||
     fail "the missing reflection picture was not reported"
+
+echo "== no pictures, a display without the X core fonts: the message on standard error"
+# Message boxes are drawn with the X server's core fonts; a server with its built-in cursor and
+# fixed fonts only cannot show one, as on a desktop without the font package.
+coproc FONTLESS { exec Xvfb -displayfd 1 -fp built-ins -screen 0 1024x768x24 -nolisten tcp 2>/dev/null; }
+read -r number <&"${FONTLESS[0]}" || fail "the display without fonts did not start"
+trap 'cleanup_e2e; kill $FONTLESS_PID 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export DISPLAY=:$number
+start_program "$scratch/messages"
+splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
+click_button "$splash" 7
+wait_for_exit || fail "the program did not end after the message it could not show"
+[ "$exit_status" -eq 0 ] || fail "exit status $exit_status without the pictures, expected 0"
+grep -q '^The system could not show the message box "LumoGL Example Error" .*Its text: Cannot load reflection texture.$' \
+    "$scratch/messages" || fail "the unseen message box was not reported on standard error"
+grep -q "^Answer taken: OK$" "$scratch/messages" || fail "the answer taken was not reported"
 echo "PASS"
