@@ -23,19 +23,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-number=60
-while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
-    number=$((number + 1))
-done
+# The server picks a free display itself and names it once it accepts connections: a number
+# guessed from the lock files may be taken by another test's server at the same moment, and the
+# test would then drive that one.
+coproc XORG {
+    exec Xorg -displayfd 1 -noreset -nolisten tcp -config "$config" \
+        -logfile "$scratch/server.log" 2>/dev/null
+}
+server_pid=$XORG_PID
+read -r number <&"${XORG[0]}" || fail "X.Org did not start: $(tail -n 5 "$scratch/server.log")"
 export DISPLAY=:$number
-Xorg "$DISPLAY" -noreset -nolisten tcp -config "$config" -logfile "$scratch/server.log" \
-    >/dev/null 2>&1 &
-server_pid=$!
-for _ in $(seq 100); do
-    xrandr >/dev/null 2>&1 && break
-    kill -0 "$server_pid" 2>/dev/null || fail "X.Org did not start: $(tail -n 5 "$scratch/server.log")"
-    sleep 0.1
-done
 
 current_mode() { xrandr | sed -n 's/^ *\([0-9]*x[0-9]*\) .*\*.*/\1/p'; }
 

@@ -73,6 +73,11 @@ wait_for_exit || fail "the program did not end after the message"
 grep -q "^\[LumoGL Example Error\] Cannot load reflection texture.$" "$scratch/messages" ||
     fail "the missing reflection picture was not reported"
 
+# Wine draws its message boxes itself, without the X server's fonts.
+if [[ "$program" == *-under-wine ]]; then
+    echo "PASS"
+    exit 0
+fi
 echo "== no pictures, a display without the X core fonts: the message on standard error"
 # Message boxes are drawn with the X server's core fonts; a server with its built-in cursor and
 # fixed fonts only cannot show one, as on a desktop without the font package.
