@@ -29,6 +29,13 @@ struct NativeWindow {
 // Starts SDL's video subsystem once; false when there is no display.
 bool EnsureVideo();
 
+// Switches every full-screen window back to a window, giving the display its own mode back.
+void LeaveFullScreen();
+
+// Makes exit(), Ctrl+C, kill and crashes leave full screen first. Called once, before SDL or GL
+// start threads of their own, so that those threads inherit the blocked signals.
+void GuardDisplayMode();
+
 } // namespace VARKO::Platform
 
 namespace VARKO::Platform {

@@ -5,12 +5,9 @@
 
 #include "src/platform/sdl/sdl_internal.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-
-#include <unistd.h>
 
 namespace VARKO::Platform {
 namespace {
@@ -186,33 +183,6 @@ void DropStartupEvents(NativeWindow* window) {
     window->events.clear();
 }
 
-// A close request ends the process through exit() without tearing anything down; a full-screen
-// window must still give the display its own mode back, which X11 would not do by itself.
-void LeaveFullScreen() {
-    for (const auto& [id, window] : WindowsById()) {
-        if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
-            SDL_SetWindowFullscreen(window->sdl, 0);
-        }
-    }
-}
-
-// Ctrl+C, kill and crashes skip the exit handler; the display still gets its mode back before the
-// signal takes its usual course. Should the display hang, the alarm ends the process anyway.
-void LeaveFullScreenOnSignal(int signal) {
-    std::signal(SIGALRM, SIG_DFL);
-    alarm(2);
-    LeaveFullScreen();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void LeaveFullScreenOnFatalSignals() {
-    for (int signal :
-         {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
-        std::signal(signal, LeaveFullScreenOnSignal);
-    }
-}
-
 constexpr int kVideoAttempts = 5;
 constexpr Uint32 kVideoRetryMilliseconds = 50;
 
@@ -230,6 +200,15 @@ bool ShowsWindows(const char* driver) {
 }
 
 } // namespace
+
+// A full-screen window must give the display its own mode back.
+void LeaveFullScreen() {
+    for (const auto& [id, window] : WindowsById()) {
+        if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
+            SDL_SetWindowFullscreen(window->sdl, 0);
+        }
+    }
+}
 
 void ShowWindowOnce(NativeWindow* window) {
     if (!window->shown) {
@@ -252,8 +231,7 @@ bool EnsureVideo() {
     static bool handlerSet = false;
     if (!handlerSet) {
         handlerSet = true;
-        std::atexit(LeaveFullScreen);
-        LeaveFullScreenOnFatalSignals();
+        GuardDisplayMode();
         SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // Ctrl+C and kill end the program as usual instead of queueing a quit event.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
