@@ -5,6 +5,8 @@
 
 #include "src/platform/sdl/sdl_internal.h"
 
+#include "src/platform/event_queue.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -336,12 +338,7 @@ bool PollEvent(WindowHandle window, Event& event) {
     if (window->events.empty()) {
         SortPendingEvents();
     }
-    if (window->events.empty()) {
-        return false;
-    }
-    event = window->events.front();
-    window->events.pop_front();
-    return true;
+    return TakeEvent(window->events, event);
 }
 
 } // namespace VARKO::Platform

@@ -5,6 +5,8 @@
 
 #include "src/platform/win32/win32_internal.h"
 
+#include "src/platform/event_queue.h"
+
 namespace VARKO::Platform {
 namespace {
 
@@ -155,12 +157,7 @@ bool PollEvent(WindowHandle window, Event& event) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    if (window->events.empty()) {
-        return false;
-    }
-    event = window->events.front();
-    window->events.pop_front();
-    return true;
+    return TakeEvent(window->events, event);
 }
 
 } // namespace VARKO::Platform
