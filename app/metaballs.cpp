@@ -221,11 +221,10 @@ void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int count) {
     job.balls = balls;
     job.count = count;
     // The points are classified on the way for the surface that follows.
+    job.points = grid.vertices;
     job.notBelow = grid.pointClasses;
     job.threshold = grid.classifiedAt;
     job.planePoints = side * side;
-    std::memset(grid.pointClasses, 0,
-                std::size_t(grid.numVertices + 63) / 64 * sizeof(std::uint64_t));
     VectorKernels::EvaluateField(job);
     grid.classified = true;
 }

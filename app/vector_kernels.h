@@ -15,9 +15,9 @@ namespace VARKO::VectorKernels {
 // also stand for the point at their mirror offset, whose z is exactly the negated z: with every
 // ball at z = 0 that point has the same value and normal but for the normal's z, which is 0 - z.
 // A point without a mirror image names itself: its own values are written after the image's.
-// The lists are padded with 16 readable elements past `elements`. The bit of each point whose value
-// is not below the threshold is set in notBelow (planePoints points a plane); the caller clears the
-// bits first.
+// The lists are padded with 16 readable elements past `elements`. On the way every point is
+// classified as MarkNotBelow does, into notBelow (`points` is the first point, planePoints points a
+// plane).
 struct FieldJob {
     float* firstValue;
     int planes;
@@ -31,6 +31,7 @@ struct FieldJob {
     int elements;
     const METABALL* balls;
     int count;
+    const CUBE_GRID_VERTEX* points;
     std::uint64_t* notBelow;
     float threshold;
     int planePoints;

@@ -5,7 +5,6 @@
 //       base + offsets[lane];
 //   Below(p, threshold): bit l set when the value of point l is below threshold, for `width`
 //       whole points from p on (seven floats each: position, value, normal);
-//   NotBelow(v, threshold): bit l set when lane l of v is not below threshold.
 // Everything here has internal linkage and calls nothing with external linkage, so no function
 // compiled for a wider instruction set can be picked up by the linker for another path.
 
@@ -45,26 +44,27 @@ struct PlaneAhead {
 
 constexpr int pointFloats = int(sizeof(CUBE_GRID_VERTEX) / sizeof(float));
 
-void SetBit(std::uint64_t* bits, int index) {
-    bits[index / 64] |= std::uint64_t(1) << (index % 64);
-}
-
-// Sets the bits of the points (and of their mirror images) whose lanes are in notBelow; offsets
-// count floats from the plane's first value, and planeBits is the plane's first point.
-void SetPointBits(std::uint64_t* bits, int planeBits, unsigned notBelow, const int* offsets,
-                  const int* mirrorOffsets) {
-    for (; notBelow != 0; notBelow &= notBelow - 1) {
-        const int lane = __builtin_ctz(notBelow);
-        SetBit(bits, planeBits + offsets[lane] / pointFloats);
-        if (mirrorOffsets != nullptr) {
-            SetBit(bits, planeBits + mirrorOffsets[lane] / pointFloats);
+template <class L>
+void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
+    const int words = (count + 63) / 64;
+    for (int word = 0; word < words; ++word) {
+        const int start = word * 64;
+        const int inWord = count - start < 64 ? count - start : 64;
+        std::uint64_t below = 0;
+        int lane = 0;
+        for (; lane + L::width <= inWord; lane += L::width) {
+            below |= std::uint64_t(L::Below(&points[start + lane].position.x, threshold)) << lane;
         }
+        for (; lane < inWord; ++lane) {
+            below |= std::uint64_t(points[start + lane].value < threshold) << lane;
+        }
+        bits[word] = ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
     }
 }
 
 template <class L, bool mirror>
-void FieldElements(const VectorKernels::FieldJob& job, float* base, int planeBits, float x,
-                   int begin, int end, PlaneAhead& ahead) {
+void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
+                   PlaneAhead& ahead) {
     using V = typename L::V;
     const V zero = L::Splat(0.0f);
     const V nearZero = L::Splat(0.0001f);
@@ -90,9 +90,6 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, int planeBit
         }
         // The mirror image first: a point without one names itself, and its own values come last.
         const int lanes = end - e < L::width ? end - e : L::width;
-        const unsigned inUse = (1u << lanes) - 1;
-        SetPointBits(job.notBelow, planeBits, L::NotBelow(value, job.threshold) & inUse,
-                     job.offset + e, mirror ? job.mirrorOffset + e : nullptr);
         if (mirror) {
             const V mirrorZ = zero - nz;
             if (lanes == L::width) {
@@ -115,32 +112,22 @@ template <class L> void Field(const VectorKernels::FieldJob& job) {
     const int chunks = (job.mirrored + L::width - 1) / L::width +
                        (job.elements - job.mirrored + L::width - 1) / L::width;
     const int planeLines = job.planeFloats * int(sizeof(float)) / 64 + 1;
+    int classified = job.planes * job.planePoints; // points from here on have their bits
     for (int plane = job.planes - 1; plane >= 0; --plane) {
         float* base = job.firstValue + plane * job.planeFloats;
         const char* next = reinterpret_cast<const char*>(plane > 0 ? base - job.planeFloats : base);
         PlaneAhead ahead{next, plane > 0 ? next + planeLines * 64 : next,
                          (planeLines + chunks - 1) / (chunks > 0 ? chunks : 1)};
         const float x = job.planeX[plane];
-        const int planeBits = plane * job.planePoints;
-        FieldElements<L, true>(job, base, planeBits, x, 0, job.mirrored, ahead);
-        FieldElements<L, false>(job, base, planeBits, x, job.mirrored, job.elements, ahead);
-    }
-}
-
-template <class L>
-void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
-    const int words = (count + 63) / 64;
-    for (int word = 0; word < words; ++word) {
-        const int start = word * 64;
-        const int inWord = count - start < 64 ? count - start : 64;
-        std::uint64_t below = 0;
-        int lane = 0;
-        for (; lane + L::width <= inWord; lane += L::width) {
-            below |= std::uint64_t(L::Below(&points[start + lane].position.x, threshold)) << lane;
+        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead);
+        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead);
+        // The words whose points all lie in this plane or the ones after it are complete now, and
+        // the plane is still in the cache.
+        const int from = plane == 0 ? 0 : (plane * job.planePoints + 63) / 64 * 64;
+        if (from < classified) {
+            MarkNotBelow<L>(job.points + from, classified - from, job.threshold,
+                            job.notBelow + from / 64);
+            classified = from;
         }
-        for (; lane < inWord; ++lane) {
-            below |= std::uint64_t(points[start + lane].value < threshold) << lane;
-        }
-        bits[word] = ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
     }
 }

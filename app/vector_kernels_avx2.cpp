@@ -33,10 +33,6 @@ struct Lanes {
         return unsigned(
             _mm256_movemask_ps(_mm256_cmp_ps(values, _mm256_set1_ps(threshold), _CMP_LT_OQ)));
     }
-    static unsigned NotBelow(V v, float threshold) {
-        return unsigned(
-            _mm256_movemask_ps(_mm256_cmp_ps(v, _mm256_set1_ps(threshold), _CMP_NLT_UQ)));
-    }
 };
 
 #include "app/vector_kernels.inl"

@@ -45,9 +45,6 @@ struct Lanes {
                                       _mm512_permutexvar_ps(index, _mm512_loadu_ps(p + 96)));
         return _mm512_cmp_ps_mask(values, _mm512_set1_ps(threshold), _CMP_LT_OQ);
     }
-    static unsigned NotBelow(V v, float threshold) {
-        return _mm512_cmp_ps_mask(v, _mm512_set1_ps(threshold), _CMP_NLT_UQ);
-    }
 };
 
 #include "app/vector_kernels.inl"

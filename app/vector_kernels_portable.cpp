@@ -36,13 +36,6 @@ struct Lanes {
         return unsigned(p[3] < threshold) | unsigned(p[10] < threshold) << 1 |
                unsigned(p[17] < threshold) << 2 | unsigned(p[24] < threshold) << 3;
     }
-    static unsigned NotBelow(V v, float threshold) {
-        unsigned bits = 0;
-        for (int lane = 0; lane < width; ++lane) {
-            bits |= unsigned(!(v[lane] < threshold)) << lane;
-        }
-        return bits;
-    }
 };
 
 #include "app/vector_kernels.inl"

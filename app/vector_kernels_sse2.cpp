@@ -26,9 +26,6 @@ struct Lanes {
         const V values = _mm_setr_ps(p[3], p[10], p[17], p[24]);
         return unsigned(_mm_movemask_ps(_mm_cmplt_ps(values, _mm_set1_ps(threshold))));
     }
-    static unsigned NotBelow(V v, float threshold) {
-        return unsigned(_mm_movemask_ps(_mm_cmpnlt_ps(v, _mm_set1_ps(threshold))));
-    }
 };
 
 #include "app/vector_kernels.inl"
