@@ -67,17 +67,33 @@ struct CellRow {
     }
 };
 
-// Corner c's bits for the cells from point `first` on along z, where a step in y is `row` points
-// and a step in x is `plane` points; notBelow holds the point bits.
-CellRow RowAt(const std::uint64_t* notBelow, std::size_t first, std::size_t row,
-              std::size_t plane) {
-    CellRow cells;
-    for (int c = 0; c < 8; ++c) {
-        const int* step = cornerSteps[c];
-        cells.corner[c] =
-            ~BitsAt(notBelow, first + step[0] * plane + step[1] * row + std::size_t(step[2]));
+// The below-threshold bits of each point row of one lattice plane, 64 points a chunk: from the
+// chunk's first point, and from the point after it. Worked out once per plane, they serve both
+// layers of cells that share the plane.
+constexpr int chunksPerRow = (maxPointsPerSide + 63) / 64;
+struct PlaneRows {
+    std::uint64_t below[maxPointsPerSide][chunksPerRow][2];
+};
+PlaneRows planeRows[2];
+
+void FillPlaneRows(PlaneRows& rows, const std::uint64_t* notBelow, std::size_t planeFirst,
+                   std::size_t side, int chunks) {
+    for (std::size_t j = 0; j < side; ++j) {
+        for (int chunk = 0; chunk < chunks; ++chunk) {
+            const std::size_t first = planeFirst + j * side + std::size_t(chunk) * 64;
+            rows.below[j][chunk][0] = ~BitsAt(notBelow, first);
+            rows.below[j][chunk][1] = ~BitsAt(notBelow, first + 1);
+        }
     }
-    return cells;
+}
+
+// The cells of row j, chunk `chunk`, between the lower and the upper plane.
+CellRow RowBetween(const PlaneRows& lower, const PlaneRows& upper, int j, int chunk) {
+    const std::uint64_t* a = lower.below[j][chunk];
+    const std::uint64_t* b = lower.below[j + 1][chunk];
+    const std::uint64_t* c = upper.below[j][chunk];
+    const std::uint64_t* d = upper.below[j + 1][chunk];
+    return {{a[0], a[1], b[1], b[0], c[0], c[1], d[1], d[0]}};
 }
 
 float Lerp(float a, float b, float t) {
@@ -222,6 +238,7 @@ void CUBE_GRID::DrawSurface(float threshold) {
     const std::size_t side = std::size_t(n) + 1;
     const std::size_t plane = side * side;
     const EdgeEnds ends = EdgeEndsFor(std::ptrdiff_t(side));
+    const int chunks = (n + 63) / 64;
     // Unless the field has classified the points for this threshold, they are classified here a
     // plane ahead of the cells that use them, while they are still in the cache for those cells'
     // cut edges. Marking goes in whole words of 64 points.
@@ -236,10 +253,16 @@ void CUBE_GRID::DrawSurface(float threshold) {
                                         pointClasses + marked / 64);
             marked = upTo;
         }
+        if (i == 0) {
+            FillPlaneRows(planeRows[0], pointClasses, 0, side, chunks);
+        }
+        FillPlaneRows(planeRows[(i + 1) % 2], pointClasses, (i + 1) * plane, side, chunks);
+        const PlaneRows& lower = planeRows[i % 2];
+        const PlaneRows& upper = planeRows[(i + 1) % 2];
         for (int j = 0; j < n; ++j) {
             for (int k0 = 0; k0 < n; k0 += 64) {
                 const std::size_t first = (i * side + j) * side + k0;
-                const CellRow row = RowAt(pointClasses, first, side, plane);
+                const CellRow row = RowBetween(lower, upper, j, k0 / 64);
                 std::uint64_t cut = row.Cut();
                 if (n - k0 < 64) {
                     cut &= (std::uint64_t(1) << (n - k0)) - 1;
