@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace VARKO {
 
@@ -96,14 +97,6 @@ CellRow RowBetween(const PlaneRows& lower, const PlaneRows& upper, int j, int ch
     return {{a[0], a[1], b[1], b[0], c[0], c[1], d[1], d[0]}};
 }
 
-float Lerp(float a, float b, float t) {
-    return (b - a) * t + a;
-}
-
-VECTOR3D Lerp(const VECTOR3D& a, const VECTOR3D& b, float t) {
-    return VECTOR3D(Lerp(a.x, b.x, t), Lerp(a.y, b.y, t), Lerp(a.z, b.z, t));
-}
-
 // Where each edge's two ends lie, in points from a cell's corner 0.
 struct EdgeEnds {
     std::ptrdiff_t first[12], second[12];
@@ -122,6 +115,16 @@ EdgeEnds EdgeEndsFor(std::ptrdiff_t side) {
     return ends;
 }
 
+// Four consecutive floats of a point: position and value, or value and normal. Each lane is
+// interpolated with the same single-precision steps as one coordinate.
+using Quad = float __attribute__((vector_size(16)));
+
+Quad QuadAt(const float* first) {
+    Quad quad;
+    std::memcpy(&quad, first, sizeof quad);
+    return quad;
+}
+
 void CutEdges(const CUBE_GRID_VERTEX* cornerZero, const EdgeEnds& ends, int edgeMask,
               float threshold) {
     for (unsigned cut = unsigned(edgeMask); cut != 0; cut &= cut - 1) {
@@ -130,8 +133,11 @@ void CutEdges(const CUBE_GRID_VERTEX* cornerZero, const EdgeEnds& ends, int edge
         const CUBE_GRID_VERTEX& b = cornerZero[ends.second[edge]];
         // A cut edge has one end below the threshold and one not, so the values differ.
         const float t = (threshold - a.value) / (b.value - a.value);
-        edgeVertices[edge].position = Lerp(a.position, b.position, t);
-        edgeVertices[edge].normal = Lerp(a.normal, b.normal, t);
+        const Quad aPosition = QuadAt(&a.position.x), aNormal = QuadAt(&a.value);
+        const Quad position = (QuadAt(&b.position.x) - aPosition) * t + aPosition;
+        const Quad normal = (QuadAt(&b.value) - aNormal) * t + aNormal;
+        edgeVertices[edge].position.Set(position[0], position[1], position[2]);
+        edgeVertices[edge].normal.Set(normal[1], normal[2], normal[3]);
     }
 }
 
