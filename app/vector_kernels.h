@@ -22,6 +22,7 @@ struct FieldJob {
     float* firstValue;
     int planes;
     int planeFloats;
+    int planeRows;
     const float* planeX;
     const float* y;
     const float* z;

@@ -28,16 +28,27 @@ void StoreSome(float* base, const int* offsets, int lanes, typename L::V value, 
 
 // Each lane adds the balls one by one, in order, with the same single-precision steps as a plain
 // loop over the points: the sums come out bit for bit the same.
-// Asks for the next plane's cache lines a few at a time while the current plane is computed, so
-// that fetching them overlaps the divisions instead of stalling the stores.
-struct PlaneAhead {
-    const char* next;
-    const char* end;
-    int linesPerChunk;
+// Asks for the cache lines a fixed distance ahead of the ones being written, so that fetching them
+// overlaps the divisions. Within a plane the rows are written first to last, each point together
+// with its mirror image in the same row; after a plane's last row come the first rows of the plane
+// before it, which is written next.
+struct WriteAhead {
+    const char* next; // the first line of this plane not yet asked for
+    const char* planeEnd;
+    const char* following; // the same in the plane written next (null after the last)
+    const char* followingStart;
+    std::ptrdiff_t distance;
 
-    void Step() {
-        for (int line = 0; line < linesPerChunk && next < end; ++line, next += 64) {
+    void Step(const float* writing) {
+        const char* want = reinterpret_cast<const char*>(writing) + distance;
+        for (; next < want && next < planeEnd; next += 64) {
             __builtin_prefetch(next, 1);
+        }
+        if (want > planeEnd && following != nullptr) {
+            const char* followingWant = followingStart + (want - planeEnd);
+            for (; following < followingWant; following += 64) {
+                __builtin_prefetch(following, 1);
+            }
         }
     }
 };
@@ -64,12 +75,12 @@ void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, st
 
 template <class L, bool mirror>
 void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
-                   PlaneAhead& ahead) {
+                   WriteAhead& ahead) {
     using V = typename L::V;
     const V zero = L::Splat(0.0f);
     const V nearZero = L::Splat(0.0001f);
     for (int e = begin; e < end; e += L::width) {
-        ahead.Step();
+        ahead.Step(base + job.offset[e]);
         const V y = L::Load(job.y + e);
         const V z = L::Load(job.z + e);
         V value = zero, nx = zero, ny = zero, nz = zero;
@@ -109,18 +120,22 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
 template <class L> void Field(const VectorKernels::FieldJob& job) {
     // Last plane first: the extraction that follows starts at the first, which is then the most
     // recently written and the likeliest still to be in the cache.
-    const int chunks = (job.mirrored + L::width - 1) / L::width +
-                       (job.elements - job.mirrored + L::width - 1) / L::width;
-    const int planeLines = job.planeFloats * int(sizeof(float)) / 64 + 1;
+    const std::ptrdiff_t planeBytes =
+        std::ptrdiff_t(job.planeFloats) * std::ptrdiff_t(sizeof(float));
+    // Far enough for a row's mirror images at its other end, and for the memory's latency.
+    const std::ptrdiff_t distance = planeBytes / job.planeRows + 8192;
+    const char* carried = nullptr;
     int classified = job.planes * job.planePoints; // points from here on have their bits
     for (int plane = job.planes - 1; plane >= 0; --plane) {
         float* base = job.firstValue + plane * job.planeFloats;
-        const char* next = reinterpret_cast<const char*>(plane > 0 ? base - job.planeFloats : base);
-        PlaneAhead ahead{next, plane > 0 ? next + planeLines * 64 : next,
-                         (planeLines + chunks - 1) / (chunks > 0 ? chunks : 1)};
+        const char* start = reinterpret_cast<const char*>(base);
+        const char* following = plane > 0 ? start - planeBytes : nullptr;
+        WriteAhead ahead{carried != nullptr ? carried : start, start + planeBytes, following,
+                         following, distance};
         const float x = job.planeX[plane];
         FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead);
         FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead);
+        carried = ahead.following;
         // The words whose points all lie in this plane or the ones after it are complete now, and
         // the plane is still in the cache.
         const int from = plane == 0 ? 0 : (plane * job.planePoints + 63) / 64 * 64;
