@@ -211,7 +211,7 @@ void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int count) {
     job.firstValue = &grid.vertices[0].value;
     job.planes = side;
     job.planeFloats = side * side * floatsPerPoint;
-    job.planeRows = side;
+    job.side = side;
     job.planeX = layout.x;
     job.y = layout.elementY;
     job.z = layout.elementZ;

@@ -22,7 +22,7 @@ struct FieldJob {
     float* firstValue;
     int planes;
     int planeFloats;
-    int planeRows;
+    int side; // points along each axis
     const float* planeX;
     const float* y;
     const float* z;

@@ -73,14 +73,42 @@ void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, st
     }
 }
 
+// Classifies a plane's points in whole 64-point words as soon as their values are final, while they
+// are still in the cache. A word that begins in the plane below waits for that plane.
+template <class L> struct PlaneClassifier {
+    const VectorKernels::FieldJob& job;
+    int planeFirst; // the plane's first point
+    int next;       // the first point not yet classified
+
+    // Rows before `row` are final.
+    void RowsDone(int row) {
+        const int end = (planeFirst + row * job.side) / 64 * 64;
+        // A few words at a time: each call costs a little on its own.
+        if (end - next >= 256) {
+            UpTo(end);
+        }
+    }
+
+    void UpTo(int end) {
+        if (end > next) {
+            MarkNotBelow<L>(job.points + next, end - next, job.threshold, job.notBelow + next / 64);
+            next = end;
+        }
+    }
+};
+
 template <class L, bool mirror>
 void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
-                   WriteAhead& ahead) {
+                   WriteAhead& ahead, PlaneClassifier<L>& classifier) {
     using V = typename L::V;
     const V zero = L::Splat(0.0f);
     const V nearZero = L::Splat(0.0001f);
     for (int e = begin; e < end; e += L::width) {
         ahead.Step(base + job.offset[e]);
+        if (mirror) {
+            // The elements come row by row, each with its mirror image in the same row.
+            classifier.RowsDone(job.offset[e] / (job.side * pointFloats));
+        }
         const V y = L::Load(job.y + e);
         const V z = L::Load(job.z + e);
         V value = zero, nx = zero, ny = zero, nz = zero;
@@ -123,9 +151,10 @@ template <class L> void Field(const VectorKernels::FieldJob& job) {
     const std::ptrdiff_t planeBytes =
         std::ptrdiff_t(job.planeFloats) * std::ptrdiff_t(sizeof(float));
     // Far enough for a row's mirror images at its other end, and for the memory's latency.
-    const std::ptrdiff_t distance = planeBytes / job.planeRows + 8192;
+    const std::ptrdiff_t distance = planeBytes / job.side + 8192;
     const char* carried = nullptr;
-    int classified = job.planes * job.planePoints; // points from here on have their bits
+    const int points = job.planes * job.planePoints;
+    int classified = points; // points from here on have their bits
     for (int plane = job.planes - 1; plane >= 0; --plane) {
         float* base = job.firstValue + plane * job.planeFloats;
         const char* start = reinterpret_cast<const char*>(base);
@@ -133,16 +162,15 @@ template <class L> void Field(const VectorKernels::FieldJob& job) {
         WriteAhead ahead{carried != nullptr ? carried : start, start + planeBytes, following,
                          following, distance};
         const float x = job.planeX[plane];
-        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead);
-        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead);
+        const int planeFirst = plane * job.planePoints;
+        const int wordAfter = (planeFirst + 63) / 64 * 64;
+        const int firstWhole = plane == 0 ? 0 : wordAfter < points ? wordAfter : points;
+        PlaneClassifier<L> classifier{job, planeFirst, firstWhole};
+        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead, classifier);
+        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead, classifier);
         carried = ahead.following;
-        // The words whose points all lie in this plane or the ones after it are complete now, and
-        // the plane is still in the cache.
-        const int from = plane == 0 ? 0 : (plane * job.planePoints + 63) / 64 * 64;
-        if (from < classified) {
-            MarkNotBelow<L>(job.points + from, classified - from, job.threshold,
-                            job.notBelow + from / 64);
-            classified = from;
-        }
+        // The rest of the plane, and the word it shares with the plane above.
+        classifier.UpTo(classified);
+        classified = firstWhole;
     }
 }

@@ -71,8 +71,21 @@ protected:
                               sizeof(VARKO::CUBE_GRID_VERTEX) * product.numVertices),
                   0)
             << "grid points differ: " << what;
+        ASSERT_NO_FATAL_FAILURE(ExpectPointBits(what));
         for (float threshold : thresholds) {
             ASSERT_NO_FATAL_FAILURE(ExpectSameSurface(threshold, what));
+        }
+    }
+
+    // The field's point bits: set exactly where the value is not below the threshold they were made
+    // for, and clear past the last point.
+    static void ExpectPointBits(const std::string& what) {
+        ASSERT_TRUE(product.classified) << what;
+        for (int p = 0; p < (product.numVertices + 63) / 64 * 64; ++p) {
+            const bool bit = (product.pointClasses[p / 64] >> (p % 64)) & 1;
+            const bool notBelow =
+                p < product.numVertices && !(product.vertices[p].value < product.classifiedAt);
+            ASSERT_EQ(bit, notBelow) << what << ", point " << p;
         }
     }
 
