@@ -26,8 +26,6 @@ void StoreSome(float* base, const int* offsets, int lanes, typename L::V value, 
     }
 }
 
-// Each lane adds the balls one by one, in order, with the same single-precision steps as a plain
-// loop over the points: the sums come out bit for bit the same.
 // Asks for the cache lines a fixed distance ahead of the ones being written, so that fetching them
 // overlaps the divisions. Within a plane the rows are written first to last, each point together
 // with its mirror image in the same row; after a plane's last row come the first rows of the plane
@@ -97,6 +95,8 @@ template <class L> struct PlaneClassifier {
     }
 };
 
+// Each lane adds the balls one by one, in order, with the same single-precision steps as a plain
+// loop over the points: the sums come out bit for bit the same.
 template <class L, bool mirror>
 void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
                    WriteAhead& ahead, PlaneClassifier<L>& classifier) {
