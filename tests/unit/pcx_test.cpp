@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,9 +22,9 @@ using Testing::Bytes;
 Bytes Colours(std::initializer_list<int> indices) {
     Bytes pixels;
     for (int i : indices) {
-        pixels.insert(pixels.end(),
-                      {static_cast<unsigned char>(i), static_cast<unsigned char>(255 - i),
-                       static_cast<unsigned char>(i / 2)});
+        pixels.push_back(static_cast<unsigned char>(i));
+        pixels.push_back(static_cast<unsigned char>(255 - i));
+        pixels.push_back(static_cast<unsigned char>(i / 2));
     }
     return pixels;
 }
@@ -42,7 +43,7 @@ struct Pcx {
                          file[5 + 2 * i] = static_cast<unsigned char>(words[i] >> 8);
         }
         file[65] = 1, file[66] = static_cast<unsigned char>(bytesPerLine);
-        file.insert(file.end(), data.begin(), data.end());
+        std::copy(data.begin(), data.end(), std::back_inserter(file));
         file.push_back(static_cast<unsigned char>(marker));
         for (int i = 0; i < 256; ++i) {
             const Bytes colour = Colours({i});

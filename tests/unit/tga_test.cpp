@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -30,7 +31,7 @@ Bytes Tga(int type, int width, int height, int depth, const Bytes& data = {}) {
     file[14] = static_cast<unsigned char>(height & 255),
     file[15] = static_cast<unsigned char>(height >> 8);
     file[16] = static_cast<unsigned char>(depth);
-    file.insert(file.end(), data.begin(), data.end());
+    std::copy(data.begin(), data.end(), std::back_inserter(file));
     return file;
 }
 
