@@ -38,7 +38,8 @@ void ArmGiveUpAlarm() {
     std::_Exit(128 + signal);
 }
 
-void LeaveFullScreenOnCrash(int signal) {
+// Installed for the crashes; the watching thread calls it for the requested ends.
+[[noreturn]] void LeaveFullScreenThenEnd(int signal) {
     ArmGiveUpAlarm();
     LeaveFullScreen();
     EndBySignal(signal);
@@ -50,12 +51,9 @@ void LeaveFullScreenOnCrash(int signal) {
 // the lock like any other thread (SDL makes Xlib thread-safe).
 void WaitForRequestedEnd(sigset_t signals) {
     int signal = 0;
-    if (sigwait(&signals, &signal) != 0) {
-        return;
+    if (sigwait(&signals, &signal) == 0) {
+        LeaveFullScreenThenEnd(signal);
     }
-    ArmGiveUpAlarm();
-    LeaveFullScreen();
-    EndBySignal(signal);
 }
 
 sigset_t RequestedEnds() {
@@ -86,7 +84,7 @@ void CatchCrashes() {
         struct sigaction current {};
         if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL &&
             !(current.sa_flags & SA_SIGINFO)) {
-            std::signal(signal, LeaveFullScreenOnCrash);
+            std::signal(signal, LeaveFullScreenThenEnd);
         }
     }
 }
@@ -94,11 +92,6 @@ void CatchCrashes() {
 } // namespace
 
 void GuardDisplayMode() {
-    static bool guarded = false;
-    if (guarded) {
-        return;
-    }
-    guarded = true;
     // A close request ends the process through exit() without tearing anything down.
     std::atexit(LeaveFullScreen);
     WatchRequestedEnds();
