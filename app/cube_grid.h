@@ -7,6 +7,10 @@
 
 namespace VARKO {
 
+namespace Surface {
+struct Lattice;
+}
+
 // One lattice point. The scene rewrites value and normal before every surface pass; the
 // constructor leaves value unset.
 class CUBE_GRID_VERTEX {
@@ -59,14 +63,6 @@ public:
     CUBE_GRID_CUBE* cubes = nullptr;
     int numFacesDrawn = 0;
 
-    // One bit per point in storage order, set when its value is not below classifiedAt. Whoever
-    // writes every value may fill these on the way, for the threshold of the last surface drawn,
-    // and set classified; the next DrawSurface at that threshold then reads no value back to
-    // classify the points, and clears classified. Code that changes values in between clears it.
-    std::uint64_t* pointClasses = nullptr;
-    float classifiedAt = 0.0f;
-    bool classified = false;
-
     CUBE_GRID() = default;
     ~CUBE_GRID() { FreeMemory(); }
     CUBE_GRID(const CUBE_GRID&) = delete;
@@ -78,10 +74,20 @@ public:
     void FreeMemory();
     // Lays out gridSize cells per axis. Needs a successful CreateMemory and 1 <= gridSize <= 250.
     bool Init(int gridSize);
-    // Emits the iso-surface at threshold as one GL_TRIANGLES batch. Needs value and normal written
-    // for all numVertices points, and the points and cells as Init laid them out. Allocates
-    // nothing.
+    // Emits the iso-surface at threshold as one GL_TRIANGLES batch, from the values the points hold
+    // now, whoever wrote them. Needs value and normal written for all numVertices points, and the
+    // points and cells as Init laid them out. Allocates nothing.
     void DrawSurface(float threshold);
+    // The scene's per-frame pass: writes every point's value and normal as EvaluateField does and
+    // draws the surface at threshold as DrawSurface would from them, classifying the points while
+    // the field writes them. Allocates nothing.
+    void DrawFieldSurface(const METABALL* balls, int ballCount, float threshold);
+
+private:
+    friend void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int ballCount);
+
+    // Built by Init, kept for the run; null until CreateMemory succeeds.
+    Surface::Lattice* lattice = nullptr;
 };
 
 } // namespace VARKO

@@ -1,10 +1,8 @@
 #include "app/metaballs.h"
 
-#include "app/vector_kernels.h"
+#include "app/surface/lattice.h"
 
 #include <cmath>
-#include <cstddef>
-#include <cstring>
 
 namespace VARKO {
 
@@ -81,113 +79,6 @@ float Evaluate(const Coordinate& coordinate, const Clock& now, float w) {
     return sum;
 }
 
-// The field is evaluated on the lattice that CUBE_GRID::Init lays out: a point's x depends on its
-// plane alone, y on its row and z on its place in the row, so the vector kernels take the three
-// axes' coordinates instead of reading every position. Where the z axis is symmetric bit for bit
-// about 0 and every ball sits at z = 0, a point and its mirror image share all but the sign of the
-// normal's z, and only one of the two is computed.
-constexpr int floatsPerPoint = int(sizeof(CUBE_GRID_VERTEX) / sizeof(float));
-static_assert(sizeof(CUBE_GRID_VERTEX) == 7 * sizeof(float) &&
-                  offsetof(CUBE_GRID_VERTEX, normal) == offsetof(CUBE_GRID_VERTEX, value) + 4,
-              "the kernels write value and normal as four consecutive floats");
-
-constexpr int maxSide = CUBE_GRID::maxGridSize + 1;
-// Points with their mirror images, then the images (computed when the balls leave z = 0).
-constexpr int maxElements = maxSide * maxSide + maxSide * (maxSide / 2) + 16;
-
-struct FieldLayout {
-    int side = 0;
-    float x[maxSide], y[maxSide], z[maxSide];
-    int halves = 0;   // elements [0, halves): a point and its mirror image (or itself again)
-    int elements = 0; // elements [halves, elements): the mirror images of the pairs
-    float elementY[maxElements], elementZ[maxElements];
-    int offset[maxElements], mirrorOffset[maxElements];
-};
-
-// Kept from call to call and rebuilt only when the lattice changes.
-FieldLayout layout;
-
-bool SameBits(float a, float b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-// The lattice's side, or 0 when the point count is not a cube.
-int SideOf(const CUBE_GRID& grid) {
-    int side = 0;
-    while (side < maxSide && (side + 1) * (side + 1) * (side + 1) <= grid.numVertices) {
-        ++side;
-    }
-    return side * side * side == grid.numVertices ? side : 0;
-}
-
-bool SameAxes(const CUBE_GRID& grid, int side) {
-    if (side != layout.side) {
-        return false;
-    }
-    for (int m = 0; m < side; ++m) {
-        if (!SameBits(layout.x[m], grid.vertices[m * side * side].position.x) ||
-            !SameBits(layout.y[m], grid.vertices[m * side].position.y) ||
-            !SameBits(layout.z[m], grid.vertices[m].position.z)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void AddElement(int& e, float y, float z, int offset, int mirrorOffset) {
-    layout.elementY[e] = y;
-    layout.elementZ[e] = z;
-    layout.offset[e] = offset;
-    layout.mirrorOffset[e] = mirrorOffset;
-    ++e;
-}
-
-void BuildLayout(const CUBE_GRID& grid, int side) {
-    layout.side = side;
-    for (int m = 0; m < side; ++m) {
-        layout.x[m] = grid.vertices[m * side * side].position.x;
-        layout.y[m] = grid.vertices[m * side].position.y;
-        layout.z[m] = grid.vertices[m].position.z;
-    }
-    const int last = side - 1;
-    auto paired = [&](int k) { return last - k > k && SameBits(layout.z[last - k], -layout.z[k]); };
-    auto at = [&](int j, int k) { return (j * side + k) * floatsPerPoint; };
-    // Row by row in storage order, so that a plane is written in one sweep. A point without a
-    // mirror image names itself as its mirror; the kernels write its true values last.
-    int e = 0;
-    for (int j = 0; j < side; ++j) {
-        for (int k = 0; k < side; ++k) {
-            if (paired(k)) {
-                AddElement(e, layout.y[j], layout.z[k], at(j, k), at(j, last - k));
-            } else if (!paired(last - k)) {
-                AddElement(e, layout.y[j], layout.z[k], at(j, k), at(j, k));
-            }
-        }
-    }
-    layout.halves = e;
-    for (int j = 0; j < side; ++j) {
-        for (int k = 0; k < side; ++k) {
-            if (paired(last - k)) {
-                AddElement(e, layout.y[j], layout.z[k], at(j, k), 0);
-            }
-        }
-    }
-    layout.elements = e;
-    // The kernels read whole vectors past the end.
-    for (int pad = 0; pad < 16; ++pad) {
-        AddElement(e, 0.0f, 0.0f, 0, 0);
-    }
-}
-
-bool AllAtZeroZ(const METABALL* balls, int count) {
-    for (int b = 0; b < count; ++b) {
-        if (balls[b].position.z != 0.0f) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 void MoveMetaballs(METABALL* balls, const std::function<float()>& now) {
@@ -198,36 +89,10 @@ void MoveMetaballs(METABALL* balls, const std::function<float()>& now) {
     }
 }
 
-void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int count) {
-    const int side = SideOf(grid);
-    if (side == 0) {
-        return;
+void EvaluateField(CUBE_GRID& grid, const METABALL* balls, int ballCount) {
+    if (grid.lattice != nullptr) {
+        grid.lattice->field.Evaluate(grid.vertices, balls, ballCount, nullptr, 0.0f);
     }
-    if (!SameAxes(grid, side)) {
-        BuildLayout(grid, side);
-    }
-    const bool mirror = AllAtZeroZ(balls, count);
-    VectorKernels::FieldJob job;
-    job.firstValue = &grid.vertices[0].value;
-    job.planes = side;
-    job.planeFloats = side * side * floatsPerPoint;
-    job.side = side;
-    job.planeX = layout.x;
-    job.y = layout.elementY;
-    job.z = layout.elementZ;
-    job.offset = layout.offset;
-    job.mirrorOffset = layout.mirrorOffset;
-    job.mirrored = mirror ? layout.halves : 0;
-    job.elements = mirror ? layout.halves : layout.elements;
-    job.balls = balls;
-    job.count = count;
-    // The points are classified on the way for the surface that follows.
-    job.points = grid.vertices;
-    job.notBelow = grid.pointClasses;
-    job.threshold = grid.classifiedAt;
-    job.planePoints = side * side;
-    VectorKernels::EvaluateField(job);
-    grid.classified = true;
 }
 
 int NextBallCount(int count, bool up, bool down) {

@@ -117,9 +117,7 @@ void MetaballScene::Draw(OpenGL* gl, ControlData* cont) {
     }
     envmap.On();
     dlist.Execute(sphere);
-    MoveMetaballs(metaballs, [this] { return timer.GetTime(); });
-    EvaluateField(cubeGrid, metaballs, numMetaballs);
-    DrawSurface();
+    DrawSurface([this] { return timer.GetTime(); });
     ReadKeys(gl);
     DrawBackdrop(cont);
     // Light 0 lights the first frame only.
@@ -178,13 +176,22 @@ void MetaballScene::DrawStatistics(ControlData* cont) {
     txt << "N. Metaballs: " << numMetaballs;
 }
 
-void MetaballScene::DrawSurface() {
+void MetaballScene::DrawSurface(const std::function<float()>& now) {
+    MoveMetaballs(metaballs, now);
+    BeginSurface(now());
+    cubeGrid.DrawFieldSurface(metaballs, numMetaballs, threshold);
+    EndSurface();
+}
+
+void MetaballScene::BeginSurface(float now) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glEnable(GL_LIGHTING);
     glTranslatef(0.0f, 0.0f, -30.0f);
-    glRotatef(timer.GetTime() * kDegreesPerMillisecond, 1.0f, 0.0f, 1.0f);
-    cubeGrid.DrawSurface(threshold);
+    glRotatef(now * kDegreesPerMillisecond, 1.0f, 0.0f, 1.0f);
+}
+
+void MetaballScene::EndSurface() {
     glDisable(GL_LIGHTING);
 }
 

@@ -9,6 +9,8 @@
 #include "src/texture.h"
 #include "src/timer.h"
 
+#include <functional>
+
 namespace VARKO {
 
 // The metaball scene and everything it keeps for the whole run. The program has one; tests make
@@ -17,6 +19,13 @@ class MetaballScene {
 public:
     void Draw(OpenGL* gl, ControlData* cont);
     void Init(OpenGL* gl, ControlData* cont);
+    // The frame's surface: the balls moved to the time now() gives, then their field drawn as a
+    // surface, lit and turned for the time now() gives next.
+    void DrawSurface(const std::function<float()>& now);
+    // Around whatever draws the surface: the buffers cleared, lighting on and the view moved back
+    // and turned for `now` ms; EndSurface switches the lighting off again.
+    void BeginSurface(float now);
+    void EndSurface();
 
     CUBE_GRID cubeGrid;
     int gridSize = 50;
@@ -45,7 +54,6 @@ private:
     void SetUpGLState();
     void SetUpLightAndMaterial(ControlData* cont);
     void SetUpTextures(ControlData* cont);
-    void DrawSurface();
     void ReadKeys(OpenGL* gl);
     void DrawBackdrop(ControlData* cont);
     void SampleFrameRate(ControlData* cont);

@@ -1,7 +1,8 @@
-// Times the scene's per-frame processor work without a display (ball motion, field and normals,
-// and the surface extraction into a sink that records what GL would be sent) against the same work
-// written as straightforward loops. Both run on every frame, interleaved, so a slow spell of the
-// machine hits both alike, and every frame is checked to give the same bits on both.
+// Times the scene's per-frame processor work without a display (ball motion, then the grid's pass
+// that evaluates the field and normals and extracts the surface into a sink that records what GL
+// would be sent) against the same work written as straightforward loops. Both run on every frame,
+// interleaved, so a slow spell of the machine hits both alike, and every frame is checked to give
+// the same bits on both.
 //
 //   benchmark [--grid=N] [--balls=N] [--frames=N] [--path=portable|sse2|avx2|avx512]
 //             [--scaling[=FILE]]
@@ -12,8 +13,8 @@
 
 #include "app/cube_grid.h"
 #include "app/metaballs.h"
-#include "app/vector_path.h"
-#include "tools/straightforward.h"
+#include "app/surface/straightforward.h"
+#include "app/surface/vector_path.h"
 
 #include "src/gl_api.h"
 
@@ -121,30 +122,22 @@ void InitBalls(VARKO::METABALL* balls) {
     }
 }
 
-struct FrameTimes {
-    double field = 0.0;   // ball motion, field and normals
-    double extract = 0.0; // surface extraction into the sink
-};
-
-FrameTimes ProductFrame(VARKO::CUBE_GRID& grid, VARKO::METABALL* balls, int count, float now) {
+// The scene's surface work on one frame: what MetaballScene::DrawSurface does but for the GL
+// transform around it.
+double ProductFrame(VARKO::CUBE_GRID& grid, VARKO::METABALL* balls, int count, float now) {
     const auto start = Clock::now();
     VARKO::MoveMetaballs(balls, [now] { return now; });
-    VARKO::EvaluateField(grid, balls, count);
-    const auto fieldDone = Clock::now();
-    grid.DrawSurface(threshold);
-    const auto end = Clock::now();
-    return {MillisecondsBetween(start, fieldDone), MillisecondsBetween(fieldDone, end)};
+    grid.DrawFieldSurface(balls, count, threshold);
+    return MillisecondsBetween(start, Clock::now());
 }
 
-FrameTimes StraightforwardFrame(VARKO::CUBE_GRID& grid, VARKO::METABALL* balls, int count,
-                                float now, std::vector<EmittedVertex>& out, int& triangles) {
+double StraightforwardFrame(VARKO::CUBE_GRID& grid, VARKO::METABALL* balls, int count, float now,
+                            std::vector<EmittedVertex>& out, int& triangles) {
     const auto start = Clock::now();
     VARKO::MoveMetaballs(balls, [now] { return now; });
     Straightforward::EvaluateField(grid, balls, count);
-    const auto fieldDone = Clock::now();
     triangles = Straightforward::ExtractSurface(grid, threshold, out);
-    const auto end = Clock::now();
-    return {MillisecondsBetween(start, fieldDone), MillisecondsBetween(fieldDone, end)};
+    return MillisecondsBetween(start, Clock::now());
 }
 
 bool SameGrids(const VARKO::CUBE_GRID& a, const VARKO::CUBE_GRID& b) {
@@ -160,10 +153,10 @@ bool SameSurfaces(const std::vector<EmittedVertex>& expected) {
 }
 
 struct Comparison {
-    double frame = 0.0, field = 0.0, extract = 0.0;  // product path, medians
-    double fastestField = 0.0, fastestExtract = 0.0; // and the quickest frames
-    double straightforward = 0.0;                    // the same frames, plain loops
-    long triangles = 0;                              // per frame, mean
+    double frame = 0.0;           // product path, median
+    double fastest = 0.0;         // and the quickest frame
+    double straightforward = 0.0; // the same frames, plain loops
+    long triangles = 0;           // per frame, mean
     int differingFrames = 0;
     long allocations = 0;
 };
@@ -187,11 +180,11 @@ Comparison Compare(VARKO::CUBE_GRID& product, VARKO::CUBE_GRID& reference, int c
     expected.reserve(2 * mostVertices + 1024);
 
     Comparison result;
-    std::vector<double> frameMs, fieldMs, extractMs, referenceMs;
+    std::vector<double> frameMs, referenceMs;
     for (int frame = 0; frame < frames; ++frame) {
         const float now = float(frame) * frameStepMs;
         const long allocationsBefore = allocations;
-        FrameTimes fast, slow;
+        double fast = 0.0, slow = 0.0;
         int triangles = 0;
         if (frame % 2 == 0) {
             fast = ProductFrame(product, productBalls, count, now);
@@ -201,10 +194,8 @@ Comparison Compare(VARKO::CUBE_GRID& product, VARKO::CUBE_GRID& reference, int c
             fast = ProductFrame(product, productBalls, count, now);
         }
         result.allocations += allocations - allocationsBefore;
-        frameMs.push_back(fast.field + fast.extract);
-        fieldMs.push_back(fast.field);
-        extractMs.push_back(fast.extract);
-        referenceMs.push_back(slow.field + slow.extract);
+        frameMs.push_back(fast);
+        referenceMs.push_back(slow);
         result.triangles += triangles;
         if (product.numFacesDrawn != triangles || !SameSurfaces(expected) ||
             !SameGrids(product, reference)) {
@@ -214,10 +205,7 @@ Comparison Compare(VARKO::CUBE_GRID& product, VARKO::CUBE_GRID& reference, int c
         }
     }
     result.frame = Median(frameMs);
-    result.field = Median(fieldMs);
-    result.extract = Median(extractMs);
-    result.fastestField = *std::min_element(fieldMs.begin(), fieldMs.end());
-    result.fastestExtract = *std::min_element(extractMs.begin(), extractMs.end());
+    result.fastest = *std::min_element(frameMs.begin(), frameMs.end());
     result.straightforward = Median(referenceMs);
     result.triangles /= std::max(1, frames);
     return result;
@@ -247,8 +235,7 @@ void Scaling(VARKO::CUBE_GRID& grid, int frames, const std::string& dataFile) {
         std::fprintf(data, "# grid balls frame_ms ratio_to_grid_50 cell_ratio memory_pass_ms\n");
     }
     std::printf("\nScaling (product path, medians in ms per frame):\n");
-    std::printf(" grid balls |    field  extract    frame | triangles | x grid 50 | cells x |"
-                " memory pass\n");
+    std::printf(" grid balls |    frame | triangles | x grid 50 | cells x | memory pass\n");
     for (int count : {2, VARKO::maxMetaballs}) {
         double base = 0.0;
         for (int size = 50; size <= VARKO::CUBE_GRID::maxGridSize; size += 50) {
@@ -257,15 +244,13 @@ void Scaling(VARKO::CUBE_GRID& grid, int frames, const std::string& dataFile) {
             const int caseFrames = std::max(10, int(frames / cellRatio));
             VARKO::METABALL balls[VARKO::maxMetaballs];
             InitBalls(balls);
-            std::vector<double> frameMs, fieldMs, extractMs, memoryMs;
+            std::vector<double> frameMs, memoryMs;
             long triangles = 0;
             for (int frame = -2; frame < caseFrames; ++frame) {
-                const FrameTimes times =
+                const double ms =
                     ProductFrame(grid, balls, count, float(std::max(frame, 0)) * frameStepMs);
                 if (frame >= 0) {
-                    frameMs.push_back(times.field + times.extract);
-                    fieldMs.push_back(times.field);
-                    extractMs.push_back(times.extract);
+                    frameMs.push_back(ms);
                     triangles += grid.numFacesDrawn;
                     memoryMs.push_back(MemoryPassMs(grid));
                 }
@@ -274,9 +259,9 @@ void Scaling(VARKO::CUBE_GRID& grid, int frames, const std::string& dataFile) {
             if (size == 50) {
                 base = frameMedian;
             }
-            std::printf(" %4d %5d | %8.3f %8.3f %8.3f | %9ld | %9.1f | %7.0f | %11.3f\n", size,
-                        count, Median(fieldMs), Median(extractMs), frameMedian,
-                        triangles / caseFrames, frameMedian / base, cellRatio, Median(memoryMs));
+            std::printf(" %4d %5d | %8.3f | %9ld | %9.1f | %7.0f | %11.3f\n", size, count,
+                        frameMedian, triangles / caseFrames, frameMedian / base, cellRatio,
+                        Median(memoryMs));
             if (data != nullptr) {
                 std::fprintf(data, "%d %d %.4f %.2f %.0f %.4f\n", size, count, frameMedian,
                              frameMedian / base, cellRatio, Median(memoryMs));
@@ -291,20 +276,30 @@ void Scaling(VARKO::CUBE_GRID& grid, int frames, const std::string& dataFile) {
     }
 }
 
-bool ParsePath(const std::string& name, VARKO::VectorPath& path) {
-    for (VARKO::VectorPath candidate : VARKO::allVectorPaths) {
-        if (name == VARKO::VectorPathName(candidate)) {
-            path = candidate;
-            return true;
-        }
+int Usage() {
+    std::string paths;
+    for (const VARKO::VectorPath* path : VARKO::CarriedVectorPaths()) {
+        paths += (paths.empty() ? "" : "|") + std::string(path->name);
     }
-    return false;
+    std::fprintf(stderr,
+                 "usage: benchmark [--grid=N] [--balls=N] [--frames=N] [--path=%s] "
+                 "[--scaling[=FILE]]\n",
+                 paths.c_str());
+    return 2;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: benchmark [--grid=N] [--balls=N] [--frames=N] "
-                         "[--path=portable|sse2|avx2|avx512] [--scaling[=FILE]]\n");
-    return 2;
+// Makes the named path the active one; false, with a message, when it cannot be.
+bool UsePath(const std::string& name) {
+    const VARKO::VectorPath* path = VARKO::FindVectorPath(name);
+    if (path == nullptr) {
+        Usage();
+        return false;
+    }
+    if (!VARKO::ForceVectorPath(*path)) {
+        std::fprintf(stderr, "benchmark: path %s is not available here\n", path->name);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -325,13 +320,7 @@ int main(int argc, char** argv) {
         } else if (!value("--frames=").empty()) {
             frames = std::max(1, std::atoi(value("--frames=").c_str()));
         } else if (!value("--path=").empty()) {
-            VARKO::VectorPath path;
-            if (!ParsePath(value("--path="), path)) {
-                return Usage();
-            }
-            if (!VARKO::ForceVectorPath(path)) {
-                std::fprintf(stderr, "benchmark: path %s is not available here\n",
-                             VARKO::VectorPathName(path));
+            if (!UsePath(value("--path="))) {
                 return 2;
             }
         } else if (arg == "--scaling" || !value("--scaling=").empty()) {
@@ -351,15 +340,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "benchmark: grid size %d is outside 1..250\n", gridSize);
         return 2;
     }
-    const char* path = VARKO::VectorPathName(VARKO::ActiveVectorPath());
+    const char* path = VARKO::ActiveVectorPath().name;
     std::printf("grid %d, %d balls, %d frames at t = 0, 16, 32 ... ms, path %s; medians in ms\n",
                 gridSize, count, frames, path);
     const Comparison result = Compare(product, reference, count, frames);
     reference.FreeMemory();
-    std::printf("product:         field %.3f  extract %.3f  frame %.3f  (%ld triangles)\n",
-                result.field, result.extract, result.frame, result.triangles);
-    std::printf("  (quickest:     field %.3f  extract %.3f)\n", result.fastestField,
-                result.fastestExtract);
+    std::printf("product:         frame %.3f  (quickest %.3f, %ld triangles)\n", result.frame,
+                result.fastest, result.triangles);
     std::printf("straightforward: frame %.3f\n", result.straightforward);
 
     if (scaling) {

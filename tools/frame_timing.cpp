@@ -10,8 +10,8 @@
 #include "app/cube_grid.h"
 #include "app/metaballs.h"
 #include "app/scene.h"
+#include "app/surface/straightforward.h"
 #include "src/opengl.h"
-#include "tools/straightforward.h"
 
 #include "src/gl_api.h"
 
@@ -28,7 +28,6 @@ using Clock = std::chrono::steady_clock;
 using Straightforward::EmittedVertex;
 
 constexpr float frameStepMs = 16.0f;
-constexpr float threshold = 5.0f;
 
 enum class Kind { Demo, Surface, Replay };
 
@@ -37,18 +36,6 @@ float now = 0.0f;
 int frameIndex = 0;
 std::vector<std::vector<EmittedVertex>> meshes;
 
-// The surface's own GL set-up, as the scene makes it around the grid's drawing.
-template <class Draw> void DrawTurnedSurface(Draw draw) {
-    VARKO::scene.envmap.On();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glEnable(GL_LIGHTING);
-    glTranslatef(0.0f, 0.0f, -30.0f);
-    glRotatef(now * (1.0f / 30.0f), 1.0f, 0.0f, 1.0f);
-    draw();
-    glDisable(GL_LIGHTING);
-}
-
 void Frame(VARKO::OpenGL* gl, VARKO::ControlData* cont) {
     VARKO::MetaballScene& scene = VARKO::scene;
     switch (kind) {
@@ -56,21 +43,19 @@ void Frame(VARKO::OpenGL* gl, VARKO::ControlData* cont) {
         scene.Draw(gl, cont);
         break;
     case Kind::Surface:
-        DrawTurnedSurface([&] {
-            VARKO::MoveMetaballs(scene.metaballs, [] { return now; });
-            VARKO::EvaluateField(scene.cubeGrid, scene.metaballs, scene.numMetaballs);
-            scene.cubeGrid.DrawSurface(threshold);
-        });
+        scene.envmap.On();
+        scene.DrawSurface([] { return now; });
         break;
     case Kind::Replay:
-        DrawTurnedSurface([] {
-            glBegin(GL_TRIANGLES);
-            for (const EmittedVertex& vertex : meshes[frameIndex]) {
-                glNormal3fv(vertex.normal);
-                glVertex3fv(vertex.position);
-            }
-            glEnd();
-        });
+        scene.envmap.On();
+        scene.BeginSurface(now);
+        glBegin(GL_TRIANGLES);
+        for (const EmittedVertex& vertex : meshes[frameIndex]) {
+            glNormal3fv(vertex.normal);
+            glVertex3fv(vertex.position);
+        }
+        glEnd();
+        scene.EndSurface();
         break;
     }
 }
@@ -83,7 +68,7 @@ void PrecomputeMeshes(int frames) {
         VARKO::MoveMetaballs(scene.metaballs, [t] { return t; });
         VARKO::EvaluateField(scene.cubeGrid, scene.metaballs, scene.numMetaballs);
         meshes.emplace_back();
-        Straightforward::ExtractSurface(scene.cubeGrid, threshold, meshes.back());
+        Straightforward::ExtractSurface(scene.cubeGrid, scene.threshold, meshes.back());
     }
 }
 

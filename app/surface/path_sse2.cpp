@@ -1,9 +1,9 @@
-#include "app/vector_kernels.h"
+#include "app/surface/vector_path.h"
 
 #include <immintrin.h>
 
 // The SSE2 path: four lanes, the x86-64 baseline.
-namespace VARKO::VectorKernels {
+namespace VARKO::Surface {
 
 namespace {
 
@@ -28,17 +28,11 @@ struct Lanes {
     }
 };
 
-#include "app/vector_kernels.inl"
+#include "app/surface/kernels.inl"
 
 } // namespace
 
-void EvaluateFieldSse2(const FieldJob& job) {
-    Field<Lanes>(job);
-}
+extern const VectorPath sse2Path{"sse2", VectorPath::Needs::Nothing, Field<Lanes>,
+                                 MarkNotBelow<Lanes>};
 
-void MarkNotBelowSse2(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                      std::uint64_t* bits) {
-    MarkNotBelow<Lanes>(points, count, threshold, bits);
-}
-
-} // namespace VARKO::VectorKernels
+} // namespace VARKO::Surface

@@ -1,10 +1,10 @@
-#include "app/vector_kernels.h"
+#include "app/surface/vector_path.h"
 
 #include <immintrin.h>
 
 // The AVX-512 path: sixteen lanes. Built with AVX-512 enabled for this file alone and run only
 // where the processor has it.
-namespace VARKO::VectorKernels {
+namespace VARKO::Surface {
 
 namespace {
 
@@ -47,17 +47,11 @@ struct Lanes {
     }
 };
 
-#include "app/vector_kernels.inl"
+#include "app/surface/kernels.inl"
 
 } // namespace
 
-void EvaluateFieldAvx512(const FieldJob& job) {
-    Field<Lanes>(job);
-}
+extern const VectorPath avx512Path{"avx512", VectorPath::Needs::X86Avx512F, Field<Lanes>,
+                                   MarkNotBelow<Lanes>};
 
-void MarkNotBelowAvx512(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                        std::uint64_t* bits) {
-    MarkNotBelow<Lanes>(points, count, threshold, bits);
-}
-
-} // namespace VARKO::VectorKernels
+} // namespace VARKO::Surface

@@ -1,4 +1,4 @@
-#include "tools/straightforward.h"
+#include "app/surface/straightforward.h"
 
 #include "app/marching_tables.h"
 

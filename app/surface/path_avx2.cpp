@@ -1,10 +1,10 @@
-#include "app/vector_kernels.h"
+#include "app/surface/vector_path.h"
 
 #include <immintrin.h>
 
 // The AVX2 path: eight lanes. Built with AVX2 enabled for this file alone and run only where the
 // processor has it.
-namespace VARKO::VectorKernels {
+namespace VARKO::Surface {
 
 namespace {
 
@@ -35,17 +35,11 @@ struct Lanes {
     }
 };
 
-#include "app/vector_kernels.inl"
+#include "app/surface/kernels.inl"
 
 } // namespace
 
-void EvaluateFieldAvx2(const FieldJob& job) {
-    Field<Lanes>(job);
-}
+extern const VectorPath avx2Path{"avx2", VectorPath::Needs::X86Avx2, Field<Lanes>,
+                                 MarkNotBelow<Lanes>};
 
-void MarkNotBelowAvx2(const CUBE_GRID_VERTEX* points, int count, float threshold,
-                      std::uint64_t* bits) {
-    MarkNotBelow<Lanes>(points, count, threshold, bits);
-}
-
-} // namespace VARKO::VectorKernels
+} // namespace VARKO::Surface

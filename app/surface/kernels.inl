@@ -54,11 +54,12 @@ struct WriteAhead {
 constexpr int pointFloats = int(sizeof(CUBE_GRID_VERTEX) / sizeof(float));
 
 template <class L>
-void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, std::uint64_t* bits) {
-    const int words = (count + 63) / 64;
+void MarkNotBelow(const CUBE_GRID_VERTEX* points, int pointCount, float threshold,
+                  std::uint64_t* notBelow) {
+    const int words = (pointCount + 63) / 64;
     for (int word = 0; word < words; ++word) {
         const int start = word * 64;
-        const int inWord = count - start < 64 ? count - start : 64;
+        const int inWord = pointCount - start < 64 ? pointCount - start : 64;
         std::uint64_t below = 0;
         int lane = 0;
         for (; lane + L::width <= inWord; lane += L::width) {
@@ -67,20 +68,22 @@ void MarkNotBelow(const CUBE_GRID_VERTEX* points, int count, float threshold, st
         for (; lane < inWord; ++lane) {
             below |= std::uint64_t(points[start + lane].value < threshold) << lane;
         }
-        bits[word] = ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
+        notBelow[word] = ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
     }
 }
 
 // Classifies a plane's points in whole 64-point words as soon as their values are final, while they
-// are still in the cache. A word that begins in the plane below waits for that plane.
+// are still in the cache. A word that begins in the plane below waits for that plane. Without
+// bits to write, every point counts as classified already.
 template <class L> struct PlaneClassifier {
-    const VectorKernels::FieldJob& job;
+    const Surface::FieldTarget& target;
+    int side;
     int planeFirst; // the plane's first point
     int next;       // the first point not yet classified
 
     // Rows before `row` are final.
     void RowsDone(int row) {
-        const int end = (planeFirst + row * job.side) / 64 * 64;
+        const int end = (planeFirst + row * side) / 64 * 64;
         // A few words at a time: each call costs a little on its own.
         if (end - next >= 256) {
             UpTo(end);
@@ -89,7 +92,8 @@ template <class L> struct PlaneClassifier {
 
     void UpTo(int end) {
         if (end > next) {
-            MarkNotBelow<L>(job.points + next, end - next, job.threshold, job.notBelow + next / 64);
+            MarkNotBelow<L>(target.points + next, end - next, target.threshold,
+                            target.notBelow + next / 64);
             next = end;
         }
     }
@@ -98,29 +102,31 @@ template <class L> struct PlaneClassifier {
 // Each lane adds the balls one by one, in order, with the same single-precision steps as a plain
 // loop over the points: the sums come out bit for bit the same.
 template <class L, bool mirror>
-void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int begin, int end,
-                   WriteAhead& ahead, PlaneClassifier<L>& classifier) {
+void FieldElements(const Surface::FieldLattice& lattice, const Surface::FieldBalls& balls,
+                   float* base, float x, int begin, int end, WriteAhead& ahead,
+                   PlaneClassifier<L>& classifier) {
     using V = typename L::V;
     const V zero = L::Splat(0.0f);
     const V nearZero = L::Splat(0.0001f);
     for (int e = begin; e < end; e += L::width) {
-        ahead.Step(base + job.offset[e]);
+        ahead.Step(base + lattice.offset[e]);
         if (mirror) {
             // The elements come row by row, each with its mirror image in the same row.
-            classifier.RowsDone(job.offset[e] / (job.side * pointFloats));
+            classifier.RowsDone(lattice.offset[e] / (lattice.side * pointFloats));
         }
-        const V y = L::Load(job.y + e);
-        const V z = L::Load(job.z + e);
+        const V y = L::Load(lattice.elementY + e);
+        const V z = L::Load(lattice.elementZ + e);
         V value = zero, nx = zero, ny = zero, nz = zero;
-        for (int b = 0; b < job.count; ++b) {
-            const float dx = x - job.balls[b].position.x;
+        for (int b = 0; b < balls.ballCount; ++b) {
+            const METABALL& ball = balls.balls[b];
+            const float dx = x - ball.position.x;
             const V ddx = L::Splat(dx);
-            const V ddy = y - L::Splat(job.balls[b].position.y);
-            const V ddz = z - L::Splat(job.balls[b].position.z);
+            const V ddy = y - L::Splat(ball.position.y);
+            const V ddz = z - L::Splat(ball.position.z);
             V s = ddz * ddz + ddy * ddy + L::Splat(dx * dx);
             // A point on a centre takes a large but finite value and no normal from that ball.
             s = s == zero ? nearZero : s;
-            const V r2 = L::Splat(job.balls[b].squaredRadius);
+            const V r2 = L::Splat(ball.squaredRadius);
             value += r2 / s;
             const V k = r2 / (s * s);
             nx += k * ddx;
@@ -132,42 +138,49 @@ void FieldElements(const VectorKernels::FieldJob& job, float* base, float x, int
         if (mirror) {
             const V mirrorZ = zero - nz;
             if (lanes == L::width) {
-                L::Store(base, job.mirrorOffset + e, value, nx, ny, mirrorZ);
+                L::Store(base, lattice.mirrorOffset + e, value, nx, ny, mirrorZ);
             } else {
-                StoreSome<L>(base, job.mirrorOffset + e, lanes, value, nx, ny, mirrorZ);
+                StoreSome<L>(base, lattice.mirrorOffset + e, lanes, value, nx, ny, mirrorZ);
             }
         }
         if (lanes == L::width) {
-            L::Store(base, job.offset + e, value, nx, ny, nz);
+            L::Store(base, lattice.offset + e, value, nx, ny, nz);
         } else {
-            StoreSome<L>(base, job.offset + e, lanes, value, nx, ny, nz);
+            StoreSome<L>(base, lattice.offset + e, lanes, value, nx, ny, nz);
         }
     }
 }
 
-template <class L> void Field(const VectorKernels::FieldJob& job) {
+template <class L>
+void Field(const Surface::FieldLattice& lattice, const Surface::FieldBalls& balls,
+           const Surface::FieldTarget& target) {
     // Last plane first: the extraction that follows starts at the first, which is then the most
     // recently written and the likeliest still to be in the cache.
-    const std::ptrdiff_t planeBytes =
-        std::ptrdiff_t(job.planeFloats) * std::ptrdiff_t(sizeof(float));
+    const int planePoints = lattice.side * lattice.side;
+    const std::ptrdiff_t planeFloats = std::ptrdiff_t(planePoints) * pointFloats;
+    const std::ptrdiff_t planeBytes = planeFloats * std::ptrdiff_t(sizeof(float));
     // Far enough for a row's mirror images at its other end, and for the memory's latency.
-    const std::ptrdiff_t distance = planeBytes / job.side + 8192;
+    const std::ptrdiff_t distance = planeBytes / lattice.side + 8192;
+    // Elements [0, paired) come with their images, [paired, computed) on their own.
+    const int paired = balls.allAtZeroZ ? lattice.pairedElements : 0;
+    const int computed = balls.allAtZeroZ ? lattice.pairedElements : lattice.elements;
     const char* carried = nullptr;
-    const int points = job.planes * job.planePoints;
+    const int points = lattice.side * planePoints;
     int classified = points; // points from here on have their bits
-    for (int plane = job.planes - 1; plane >= 0; --plane) {
-        float* base = job.firstValue + plane * job.planeFloats;
+    for (int plane = lattice.side - 1; plane >= 0; --plane) {
+        float* base = &target.points[0].value + plane * planeFloats;
         const char* start = reinterpret_cast<const char*>(base);
         const char* following = plane > 0 ? start - planeBytes : nullptr;
         WriteAhead ahead{carried != nullptr ? carried : start, start + planeBytes, following,
                          following, distance};
-        const float x = job.planeX[plane];
-        const int planeFirst = plane * job.planePoints;
+        const int planeFirst = plane * planePoints;
         const int wordAfter = (planeFirst + 63) / 64 * 64;
         const int firstWhole = plane == 0 ? 0 : wordAfter < points ? wordAfter : points;
-        PlaneClassifier<L> classifier{job, planeFirst, firstWhole};
-        FieldElements<L, true>(job, base, x, 0, job.mirrored, ahead, classifier);
-        FieldElements<L, false>(job, base, x, job.mirrored, job.elements, ahead, classifier);
+        PlaneClassifier<L> classifier{target, lattice.side, planeFirst,
+                                      target.notBelow != nullptr ? firstWhole : points};
+        const float x = lattice.planeX[plane];
+        FieldElements<L, true>(lattice, balls, base, x, 0, paired, ahead, classifier);
+        FieldElements<L, false>(lattice, balls, base, x, paired, computed, ahead, classifier);
         carried = ahead.following;
         // The rest of the plane, and the word it shares with the plane above.
         classifier.UpTo(classified);
