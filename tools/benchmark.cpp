@@ -302,35 +302,49 @@ bool UsePath(const std::string& name) {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+struct Options {
     int gridSize = 50, count = VARKO::maxMetaballs, frames = 200;
     bool scaling = false;
     std::string scalingFile;
+};
+
+// False when an argument is not understood or names a path that cannot be used here.
+bool ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](const char* prefix) {
             return arg.rfind(prefix, 0) == 0 ? arg.substr(std::strlen(prefix)) : std::string();
         };
         if (!value("--grid=").empty()) {
-            gridSize = std::atoi(value("--grid=").c_str());
+            options.gridSize = std::atoi(value("--grid=").c_str());
         } else if (!value("--balls=").empty()) {
-            count = std::clamp(std::atoi(value("--balls=").c_str()), 0, VARKO::maxMetaballs);
+            options.count =
+                std::clamp(std::atoi(value("--balls=").c_str()), 0, VARKO::maxMetaballs);
         } else if (!value("--frames=").empty()) {
-            frames = std::max(1, std::atoi(value("--frames=").c_str()));
+            options.frames = std::max(1, std::atoi(value("--frames=").c_str()));
         } else if (!value("--path=").empty()) {
             if (!UsePath(value("--path="))) {
-                return 2;
+                return false;
             }
         } else if (arg == "--scaling" || !value("--scaling=").empty()) {
-            scaling = true;
-            scalingFile = value("--scaling=");
+            options.scaling = true;
+            options.scalingFile = value("--scaling=");
         } else {
-            return Usage();
+            Usage();
+            return false;
         }
     }
+    return true;
+}
 
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseArguments(argc, argv, options)) {
+        return 2;
+    }
+    const int gridSize = options.gridSize, count = options.count, frames = options.frames;
     VARKO::CUBE_GRID product, reference;
     if (!product.CreateMemory() || !reference.CreateMemory()) {
         std::fprintf(stderr, "benchmark: the grids' memory could not be reserved\n");
@@ -349,8 +363,8 @@ int main(int argc, char** argv) {
                 result.fastest, result.triangles);
     std::printf("straightforward: frame %.3f\n", result.straightforward);
 
-    if (scaling) {
-        Scaling(product, frames, scalingFile);
+    if (options.scaling) {
+        Scaling(product, frames, options.scalingFile);
     }
     const bool identical = result.differingFrames == 0;
     std::printf("\nframe %.2f ms (%.1fx straightforward) identical %s allocations %ld path %s\n",

@@ -10,9 +10,17 @@
 #include <array>
 #include <cstring>
 #include <initializer_list>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
+
+namespace VARKO {
+// Names the path in test listings.
+void PrintTo(const VectorPath* path, std::ostream* out) {
+    *out << path->name;
+}
+} // namespace VARKO
 
 namespace {
 
