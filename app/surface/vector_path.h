@@ -9,6 +9,11 @@
 // they differ only in speed. Each path is one source file that defines one VectorPath; the list
 // in vector_path.cpp names those this build carries, and the widest that runs here is used unless
 // another is forced.
+//
+// A new path: a file path_NAME.cpp that defines its `Lanes` (see kernels.inl), includes
+// kernels.inl and defines `extern const VectorPath NAMEPath`; one line in the list, under the
+// define that says the build carries it; and in app/CMakeLists.txt the condition, compile options
+// and define for that file. The identity tests pick it up from the list.
 namespace VARKO {
 
 struct VectorPath {
