@@ -121,9 +121,13 @@ int ExtractionPlan::EmitTriangles(const int* row) const {
 int ExtractionPlan::DrawLayer(const CUBE_GRID_VERTEX* points, int i, float threshold) {
     const PlaneRows& lower = planeRows[i % 2];
     const PlaneRows& upper = planeRows[(i + 1) % 2];
+    // Kept in registers across the GL calls, which could otherwise change them as far as the
+    // compiler knows.
+    const int n = cells;
+    const std::ptrdiff_t rowPoints = side;
     int triangles = 0;
-    for (int j = 0; j < cells; ++j) {
-        for (int k0 = 0; k0 < cells; k0 += 64) {
+    for (int j = 0; j < n; ++j) {
+        for (int k0 = 0; k0 < n; k0 += 64) {
             const int chunk = k0 / 64;
             const std::uint64_t* a = lower.below[j][chunk];
             const std::uint64_t* b = lower.below[j + 1][chunk];
@@ -131,10 +135,10 @@ int ExtractionPlan::DrawLayer(const CUBE_GRID_VERTEX* points, int i, float thres
             const std::uint64_t* d = upper.below[j + 1][chunk];
             const CellRow row{{a[0], a[1], b[1], b[0], c[0], c[1], d[1], d[0]}};
             std::uint64_t cut = row.Cut();
-            if (cells - k0 < 64) {
-                cut &= (std::uint64_t(1) << (cells - k0)) - 1;
+            if (n - k0 < 64) {
+                cut &= (std::uint64_t(1) << (n - k0)) - 1;
             }
-            const CUBE_GRID_VERTEX* first = points + (i * side + j) * side + k0;
+            const CUBE_GRID_VERTEX* first = points + (i * rowPoints + j) * rowPoints + k0;
             for (; cut != 0; cut &= cut - 1) {
                 const int k = std::countr_zero(cut);
                 const int cellIndex = row.CellIndex(k);
