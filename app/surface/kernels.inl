@@ -68,7 +68,8 @@ void MarkNotBelow(const CUBE_GRID_VERTEX* points, int pointCount, float threshol
         for (; lane < inWord; ++lane) {
             below |= std::uint64_t(points[start + lane].value < threshold) << lane;
         }
-        notBelow[word] = ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
+        notBelow[word] =
+            ~below & (inWord == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << inWord) - 1);
     }
 }
 
