@@ -1,0 +1,1 @@
+# The web build's zip (filled in with the packaging step).
