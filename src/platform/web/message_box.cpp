@@ -41,7 +41,7 @@ EM_JS(void, varko_show_box, (const char* caption, const char* text, const char* 
         buttons.appendChild(button);
     });
     box.onkeydown = function(event) {
-        if (event.key == = 'Escape')
+        if (event.key == 'Escape')
             answer(names.length - 1);
         event.stopPropagation();
     };
