@@ -5,6 +5,8 @@
 
 #include "src/platform/web/web_internal.h"
 
+#include "src/platform/web/gl/gl_layer.h"
+
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -30,9 +32,13 @@ SurfaceState& Surface() {
     return surface;
 }
 
-// Resumes once the browser has drawn the page; listed in ASYNCIFY_IMPORTS.
+// Resumes once the browser has shown the page at its next animation frame; listed in
+// ASYNCIFY_IMPORTS. The frame is drawn in a task of its own after that frame: drawn inside the
+// animation-frame callback itself (resumed there by ASYNCIFY), the canvas was never put on
+// screen, in headless and windowed Chromium alike.
 EM_JS(void, varko_wait_for_frame, (), {
-    Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(); }); });
+    Asyncify.handleSleep(
+        function(wakeUp) { requestAnimationFrame(function() { setTimeout(wakeUp, 0); }); });
 });
 
 } // namespace
