@@ -82,14 +82,16 @@ bool MakeGLContextCurrent(DeviceHandle, ContextHandle context) {
     return emscripten_webgl_make_context_current(handle) == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
+// A WebGL context lives as long as its canvas, and the next window brings a new canvas. Releasing
+// or deleting one therefore leaves it current until then: GL calls made after the window closed
+// (the scene's textures are freed by static destructors at exit) must find a context, as GL
+// ignores them where there is none, whereas WebGL calls without one throw.
 bool ReleaseGLContext() {
-    return emscripten_webgl_make_context_current(0) == EMSCRIPTEN_RESULT_SUCCESS;
+    return true;
 }
 
-bool DeleteGLContext(ContextHandle context) {
-    const auto handle =
-        static_cast<EMSCRIPTEN_WEBGL_CONTEXT_HANDLE>(reinterpret_cast<std::intptr_t>(context));
-    return emscripten_webgl_destroy_context(handle) == EMSCRIPTEN_RESULT_SUCCESS;
+bool DeleteGLContext(ContextHandle) {
+    return true;
 }
 
 void SwapSurfaceBuffers(DeviceHandle) {
