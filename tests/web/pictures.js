@@ -60,7 +60,6 @@ function showsMask(picture, mask) {
         found += bit & got[i];
         extra += got[i] & (1 - bit);
     });
-    if (process.env.VARKO_DEBUG) console.log('mask', wanted, found, extra);
     return found >= 0.97 * wanted && extra <= 0.03 * wanted + 2;
 }
 
