@@ -1,7 +1,8 @@
 // The web build in headless Chromium, driven like a user: the launcher, its clicks, a lit frame
 // with its statistics, the Down and Escape keys, and the failures the user is told about.
 //
-//   node browser_test.js CASE SITE_DIR     (SITE_DIR: the unpacked web zip)
+//   node browser_test.js CASE SITE_DIR [RENDER_FRAME]   (SITE_DIR: the unpacked web zip;
+//                                                        RENDER_FRAME: for same_picture)
 //
 // Statistics text is checked against masks of the same lines drawn by Mesa (tools/render_frame
 // at 640 x 480), in references/.
@@ -145,6 +146,9 @@ const cases = {
             throw new Error('the box was not written to the console');
         }
     },
+    async same_picture(browser, site) {
+        await samePicture(browser, site, process.argv[4]);
+    },
     async no_splash_cfg(browser) {
         await browser.waitFor('document.body.dataset.exitStatus !== undefined', 30, 'the end');
         const status = await exitStatus(browser);
@@ -170,16 +174,89 @@ function checkLauncher(shown, up, down, rects, selected) {
     if (wrong > 0) throw new Error(`${wrong} launcher samples differ from the bitmaps`);
 }
 
+// PSNR in dB over the colour channels, and the share of pixels off by more than 5% in a channel.
+function compare(web, mesa) {
+    let squares = 0, off = 0;
+    for (let i = 0; i < mesa.rgba.length; i += 4) {
+        let worst = 0;
+        for (let c = 0; c < 3; ++c) {
+            const difference = web.rgba[i + c] - mesa.rgba[i + c];
+            squares += difference * difference;
+            worst = Math.max(worst, Math.abs(difference));
+        }
+        off += worst > 0.05 * 255 ? 1 : 0;
+    }
+    const pixels = mesa.rgba.length / 4;
+    const psnr = 10 * Math.log10((255 * 255 * 3 * pixels) / Math.max(squares, 1));
+    return { psnr, offShare: off / pixels };
+}
+
+// Mesa's picture of the scene at `time` ms with `balls` balls, from the headless renderer.
+function mesaFrame(renderFrame, time, balls, width, height) {
+    const out = path.join(os.tmpdir(), `varko-mesa-${process.pid}-${time}-${balls}-${width}.png`);
+    const run = require('child_process').spawnSync(renderFrame,
+        [`--time=${time}`, `--balls=${balls}`, `--size=${width}x${height}`, '--fps=1000', out],
+        { cwd: path.join(__dirname, '..', '..') });
+    if (run.status !== 0) throw new Error(`render_frame failed: ${run.stderr}`);
+    const picture = decodePng(fs.readFileSync(out));
+    fs.rmSync(out);
+    return picture;
+}
+
+// Holds Down until the count stops changing: two pictures a second apart are the same, as the
+// clock stands still.
+async function downToTwoBalls(browser) {
+    await browser.key('rawKeyDown', kDown);
+    try {
+        let before = await canvasPicture(browser);
+        for (let tries = 0; tries < 60; ++tries) {
+            await sleep(1000);
+            const now = await canvasPicture(browser);
+            if (tries >= 2 && now.rgba.equals(before.rgba)) return;
+            before = now;
+        }
+        throw new Error('the picture never settled');
+    } finally {
+        await browser.key('keyUp', kDown);
+    }
+}
+
+// The page at a standing clock against Mesa's frame of the same moment, count and size.
+async function samePicture(browser, site, renderFrame) {
+    const rects = buttons(site);
+    for (const [width, height, resolution] of [[640, 480, 0], [800, 600, 1]]) {
+        for (const time of [2000, 7000]) {
+            for (const balls of [10, 2]) {
+                await browser.send('Page.navigate', { url: `${browser.url}?clock=${time}` });
+                await startAt(browser, rects, resolution, 5);
+                await browser.waitFor(canvasIs(width, height), 30, `${width} x ${height}`);
+                await sleep(3000);
+                if (balls === 2) await downToTwoBalls(browser);
+                const { psnr, offShare } = compare(await canvasPicture(browser),
+                                                   mesaFrame(renderFrame, time, balls, width, height));
+                console.log(`${width}x${height} t=${time} balls=${balls}: PSNR ${psnr.toFixed(1)} dB, ` +
+                            `${(offShare * 100).toFixed(3)}% pixels off by more than 5%`);
+                if (psnr < 40 || offShare >= 0.005) throw new Error('the picture differs from Mesa\'s');
+            }
+        }
+    }
+}
+
 const missingFiles = { no_reflection: ['data/Reflect.jpg'], no_splash_cfg: ['splash.cfg'] };
 
 async function main() {
     const run = cases[caseName];
     if (!run) throw new Error(`unknown case ${caseName}`);
+    if (caseName === 'same_picture' && !fs.existsSync(process.argv[4] || '')) {
+        console.log(`SKIP ${caseName}: no headless frame renderer at ${process.argv[4]}`);
+        process.exit(77);
+    }
     const site = missingFiles[caseName] ? siteWithout(missingFiles[caseName]) : siteDir;
     const server = await serve(site);
     const browser = new Browser(1100, 900);
     try {
-        await browser.open(server.url + 'index.html');
+        browser.url = server.url + 'index.html';
+        await browser.open(browser.url);
         await run(browser, site);
         console.log(`PASS ${caseName}`);
     } finally {

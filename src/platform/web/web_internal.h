@@ -38,6 +38,8 @@ bool MessageBoxShown();
 // that pumps, and swaps or not, yields once.
 void YieldToBrowser();
 void NoteSwapWaited();
+// True once a GL frame has been handed to the browser.
+bool FirstFrameShown();
 
 // Asks the browser to show the canvas full screen when a display-mode change is pending.
 void EnterPendingFullScreen();

@@ -116,11 +116,17 @@ void ListenOnce() {
 }
 
 bool swapWaited = false;
+bool frameShown = false;
 
 } // namespace
 
 void NoteSwapWaited() {
     swapWaited = true;
+    frameShown = true;
+}
+
+bool FirstFrameShown() {
+    return frameShown;
 }
 
 void YieldToBrowser() {
