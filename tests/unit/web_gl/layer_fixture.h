@@ -16,6 +16,7 @@ protected:
         GLLayer::ContextCreated(640, 480);
     }
 
+public:
     static const WebGL::Draw& LastDraw() {
         const auto& draws = WebGL::Draws();
         EXPECT_FALSE(draws.empty());
