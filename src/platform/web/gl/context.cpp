@@ -74,6 +74,10 @@ bool Compiled(Command command) {
     return lists.compileMode == GL_COMPILE;
 }
 
+bool CompiledOrRefused(Command command) {
+    return Compiled(std::move(command)) || !OutsideBeginEnd();
+}
+
 int CapabilityIndex(GLenum cap) {
     const int light = LightIndex(cap);
     if (light >= 0) {
@@ -137,14 +141,14 @@ static void SetCapability(GLenum cap, bool on) {
 }
 
 void GLAPIENTRY glEnable(GLenum cap) {
-    if (Compiled([=] { glEnable(cap); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glEnable(cap); })) {
         return;
     }
     SetCapability(cap, true);
 }
 
 void GLAPIENTRY glDisable(GLenum cap) {
-    if (Compiled([=] { glDisable(cap); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glDisable(cap); })) {
         return;
     }
     SetCapability(cap, false);

@@ -175,6 +175,9 @@ bool OutsideBeginEnd();
 // When a list is being compiled, records `command` in it. True when the caller must do nothing
 // more (GL_COMPILE); false when it is to execute the command now as well.
 bool Compiled(Command command);
+// Compiled(), or else false with GL_INVALID_OPERATION between glBegin and glEnd: true when the
+// caller of a state command must do nothing more.
+bool CompiledOrRefused(Command command);
 
 // Table lookups shared by the entry points; -1 when GL has no such name.
 int CapabilityIndex(GLenum cap);

@@ -114,7 +114,7 @@ void ExecuteBitmap(BitmapImage& image, float xorig, float yorig, float xmove, fl
 using namespace VARKO::GLLayer;
 
 void GLAPIENTRY glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
-    if (!Compiled([=] { glRasterPos4f(x, y, z, w); }) && OutsideBeginEnd()) {
+    if (!CompiledOrRefused([=] { glRasterPos4f(x, y, z, w); })) {
         SetRasterPosition({x, y, z, w});
     }
 }
@@ -140,8 +140,7 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat y
         image->height = height;
         image->alpha = UnpackBitmap(width, height, bitmap);
     }
-    if (Compiled([=] { ExecuteBitmap(*image, xorig, yorig, xmove, ymove); }) ||
-        !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { ExecuteBitmap(*image, xorig, yorig, xmove, ymove); })) {
         return;
     }
     ExecuteBitmap(*image, xorig, yorig, xmove, ymove);

@@ -240,7 +240,7 @@ void GLAPIENTRY glDeleteTextures(GLsizei n, const GLuint* textures) {
 }
 
 void GLAPIENTRY glBindTexture(GLenum target, GLuint texture) {
-    if (Compiled([=] { glBindTexture(target, texture); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glBindTexture(target, texture); })) {
         return;
     }
     if (target != GL_TEXTURE_2D) {
@@ -308,7 +308,7 @@ void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenum name
 }
 
 void GLAPIENTRY glTexParameteri(GLenum target, GLenum name, GLint value) {
-    if (Compiled([=] { glTexParameteri(target, name, value); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glTexParameteri(target, name, value); })) {
         return;
     }
     TextureObject& texture = BoundTexture();
@@ -343,7 +343,7 @@ void GLAPIENTRY glTexEnvf(GLenum target, GLenum name, GLfloat value) {
 }
 
 void GLAPIENTRY glTexGeni(GLenum coord, GLenum name, GLint value) {
-    if (Compiled([=] { glTexGeni(coord, name, value); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glTexGeni(coord, name, value); })) {
         return;
     }
     const bool modeValid =
