@@ -65,17 +65,15 @@ bool OutsideBeginEnd() {
     return true;
 }
 
-bool Compiled(Command command) {
-    DisplayLists& lists = Current().displayLists;
-    if (lists.compilingName == 0 || lists.replayDepth > 0) {
-        return false;
-    }
-    lists.compiling.push_back(std::move(command));
-    return lists.compileMode == GL_COMPILE;
+bool Compiling() {
+    const DisplayLists& lists = Current().displayLists;
+    return lists.compilingName != 0 && lists.replayDepth == 0;
 }
 
-bool CompiledOrRefused(Command command) {
-    return Compiled(std::move(command)) || !OutsideBeginEnd();
+bool Record(Command command) {
+    DisplayLists& lists = Current().displayLists;
+    lists.compiling.push_back(std::move(command));
+    return lists.compileMode == GL_COMPILE;
 }
 
 int CapabilityIndex(GLenum cap) {
