@@ -35,10 +35,22 @@ void SetUpScene() {
     glEnable(GL_CULL_FACE);
     glEnable(GL_NORMALIZE);
     glEnable(GL_COLOR_MATERIAL);
-    const GLfloat position[] = {-1, 1, 1, 0}, diffuse[] = {0.9f, 0.9f, 1, 1};
+    // The demo's light and material: a specular exponent GL refuses, so specular light at the
+    // exponent 0, and a positional light beside it.
+    const GLfloat ambient[] = {0.2f, 0.2f, 0.3f, 1}, position[] = {-1, 1, 1, 0};
+    const GLfloat specular[] = {0.3f, 0.2f, 1, 1}, white[] = {1, 1, 1, 1};
+    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
     glLightfv(GL_LIGHT1, GL_POSITION, position);
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
     glEnable(GL_LIGHT1);
+    const GLfloat lamp[] = {2, -2, 2, 1}, red[] = {0.6f, 0.1f, 0.1f, 1};
+    glLightfv(GL_LIGHT2, GL_POSITION, lamp);
+    glLightfv(GL_LIGHT2, GL_DIFFUSE, red);
+    glLightf(GL_LIGHT2, GL_LINEAR_ATTENUATION, 0.2f);
+    glEnable(GL_LIGHT2);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, white);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 312.0f); // refused, as Mesa refuses it
 }
 
