@@ -144,6 +144,18 @@ TEST_F(ListsAndRaster, AGlyphListKeepsItsTextureUntilDeleted) {
     EXPECT_EQ(WebGL::LiveTextures(), 0);
 }
 
+// Sizes no browser can hold are refused, never allocated.
+TEST_F(ListsAndRaster, OversizedImagesAreRefused) {
+    WindowCoordinates();
+    glRasterPos2i(0, 0);
+    const GLubyte row[] = {0xFF};
+    glBitmap(1 << 30, 1 << 30, 0, 0, 0, 0, row);
+    EXPECT_EQ(glGetError(), GLenum(GL_OUT_OF_MEMORY));
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1 << 30, 1 << 30, 0, GL_RGB, GL_UNSIGNED_BYTE, row);
+    EXPECT_EQ(glGetError(), GLenum(GL_INVALID_VALUE));
+    EXPECT_TRUE(WebGL::Draws().empty());
+}
+
 TEST_F(ListsAndRaster, AClippedRasterPositionDrawsAndMovesNothing) {
     WindowCoordinates();
     glRasterPos2f(-5, 10);

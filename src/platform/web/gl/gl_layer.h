@@ -39,10 +39,11 @@
 // for the lighting of its own corner; two-sided lighting and local viewer; texture generation
 // other than sphere maps (the modes are kept, the coordinates pass through); texture
 // environments other than modulate (refused); 1D and 3D textures (refused); pixel types other
-// than unsigned byte; the raster colour is the current colour, unlit, and bitmaps are not
-// textured; feedback mode reports bitmaps and pass-through tokens only, other primitives are
-// dropped; selection mode (refused); vertex arrays, stencil, fog, alpha test, scissor, polygon
-// modes, glReadPixels, glDrawPixels. glGetIntegerv rounds colours rather than scaling them.
+// than unsigned byte; the raster colour is the current colour, unlit; bitmaps are not textured,
+// and one larger than WebGL's largest texture is refused (GL_OUT_OF_MEMORY); feedback mode
+// reports bitmaps and pass-through tokens only, other primitives are dropped; selection mode
+// (refused); vertex arrays, stencil, fog, alpha test, scissor, polygon modes, glReadPixels,
+// glDrawPixels. glGetIntegerv rounds colours rather than scaling them.
 
 namespace VARKO::GLLayer {
 

@@ -4,6 +4,7 @@
 #include "src/platform/web/gl/context.h"
 #include "src/platform/web/gl/webgl.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace VARKO::GLLayer {
@@ -112,6 +113,7 @@ void ExecuteBitmap(BitmapImage& image, float xorig, float yorig, float xmove, fl
 } // namespace VARKO::GLLayer
 
 using namespace VARKO::GLLayer;
+namespace webgl = VARKO::webgl;
 
 void GLAPIENTRY glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
     if (!CompiledOrRefused([=] { glRasterPos4f(x, y, z, w); })) {
@@ -132,6 +134,11 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat y
                          GLfloat ymove, const GLubyte* bitmap) {
     if (width < 0 || height < 0) {
         SetError(GL_INVALID_VALUE);
+        return;
+    }
+    // Each bitmap is drawn as a texture of its own size.
+    if (std::max(width, height) > webgl::MaxTextureSize()) {
+        SetError(GL_OUT_OF_MEMORY);
         return;
     }
     auto image = std::make_shared<BitmapImage>();

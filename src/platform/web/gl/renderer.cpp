@@ -292,8 +292,9 @@ void DrawVertices(GLenum primitive, const std::vector<Vertex>& vertices) {
 // A quad in clip coordinates that covers the bitmap's pixels exactly, at the raster depth.
 void DrawBitmap(int x, int y, int width, int height, const std::vector<unsigned char>& alpha,
                 unsigned int& cachedTexture) {
-    if (!Ready()) {
-        return;
+    const auto& viewport = Current().state.viewport;
+    if (viewport[2] <= 0 || viewport[3] <= 0 || !Ready()) {
+        return; // no window to place it in
     }
     if (cachedTexture == 0) {
         cachedTexture = webgl::CreateTexture();
@@ -301,7 +302,6 @@ void DrawBitmap(int x, int y, int width, int height, const std::vector<unsigned 
         webgl::TexImage2D(0, GL_ALPHA, width, height, alpha.data());
     }
     const Context& c = Current();
-    const auto& viewport = c.state.viewport;
     const RasterPosition& raster = c.state.current.raster;
     auto clipX = [&](int px) { return 2.0f * (px - viewport[0]) / viewport[2] - 1; };
     auto clipY = [&](int py) { return 2.0f * (py - viewport[1]) / viewport[3] - 1; };

@@ -264,12 +264,14 @@ void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, G
     }
     const GLenum base = BaseFormat(internalFormat);
     const bool valid = ImageValid(level, base, width, height, border, format, type);
+    const bool fits = valid && std::max(width, height) <= webgl::MaxTextureSize() >> level;
     if (target == GL_PROXY_TEXTURE_2D) {
-        const bool fits = valid && std::max(width, height) <= webgl::MaxTextureSize() >> level;
         Current().proxyLevel = fits ? Vec4{float(width), float(height), float(base), 0} : Vec4{};
         return;
     }
-    if (valid && OutsideBeginEnd()) {
+    if (valid && !fits) {
+        SetError(GL_INVALID_VALUE); // GL's answer to an image above its largest texture
+    } else if (fits && OutsideBeginEnd()) {
         Upload(level, base, width, height, format, pixels);
     }
 }
