@@ -24,7 +24,6 @@ struct FixedState {
     std::array<int, 4> viewport{};
     Vec4 clearColour{};
     double clearDepth = -1;
-    bool operator==(const FixedState&) const = default;
 };
 
 struct Renderer {
@@ -213,22 +212,8 @@ void Switch(unsigned int capability, bool on) {
     on ? webgl::Enable(capability) : webgl::Disable(capability);
 }
 
-// Until the program sets one, the viewport stays WebGL's own (the canvas).
-void ApplyFixedState(const AttribState& s) {
-    const FixedState wanted{
-        {s.enabled[kBlend], s.enabled[kCullFace], s.enabled[kDepthTest], s.enabled[kDither]},
-        s.blendSource,
-        s.blendDestination,
-        s.depthFunc,
-        s.cullFace,
-        s.frontFace,
-        s.depthMask,
-        s.viewport,
-        s.clearColour,
-        s.clearDepth};
-    std::optional<FixedState>& applied = Instance().applied;
-    const FixedState old = applied.value_or(FixedState{});
-    const bool all = !applied.has_value();
+// Sends what differs from `old`, or everything when `all`.
+void ApplyFragmentState(const FixedState& old, const FixedState& wanted, bool all) {
     constexpr unsigned int kCaps[] = {GL_BLEND, GL_CULL_FACE, GL_DEPTH_TEST, GL_DITHER};
     for (int i = 0; i < 4; ++i) {
         if (all || old.enabled[i] != wanted.enabled[i]) {
@@ -249,6 +234,10 @@ void ApplyFixedState(const AttribState& s) {
         webgl::CullFace(wanted.cullFace);
         webgl::FrontFace(wanted.frontFace);
     }
+}
+
+// Until the program sets one, the viewport stays WebGL's own (the canvas).
+void ApplyFrameState(const FixedState& old, const FixedState& wanted, bool all) {
     const auto& v = wanted.viewport;
     if ((all || old.viewport != v) && (v[2] > 0 || v[3] > 0)) {
         webgl::Viewport(v[0], v[1], v[2], v[3]);
@@ -260,6 +249,24 @@ void ApplyFixedState(const AttribState& s) {
     if (all || old.clearDepth != wanted.clearDepth) {
         webgl::ClearDepth(static_cast<float>(wanted.clearDepth));
     }
+}
+
+void ApplyFixedState(const AttribState& s) {
+    const FixedState wanted{
+        {s.enabled[kBlend], s.enabled[kCullFace], s.enabled[kDepthTest], s.enabled[kDither]},
+        s.blendSource,
+        s.blendDestination,
+        s.depthFunc,
+        s.cullFace,
+        s.frontFace,
+        s.depthMask,
+        s.viewport,
+        s.clearColour,
+        s.clearDepth};
+    std::optional<FixedState>& applied = Instance().applied;
+    const FixedState old = applied.value_or(FixedState{});
+    ApplyFragmentState(old, wanted, !applied.has_value());
+    ApplyFrameState(old, wanted, !applied.has_value());
     applied = wanted;
 }
 
