@@ -46,7 +46,8 @@ fetch_one() {
     fi
     rm -rf "$dest" "$download"
     mkdir -p "$download"
-    if (cd "$download" && apt-get "${apt_options[@]}" source --download-only -qq "$spec" >/dev/null); then
+    if (cd "$download" &&
+        apt-get "${apt_options[@]}" source --download-only -qq "$spec" >/dev/null); then
         dpkg-source --no-check -x "$download"/*.dsc "$dest" >/dev/null
     else
         unpack_upstream_only "$name" "$download" "$dest"

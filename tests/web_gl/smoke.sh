@@ -28,8 +28,8 @@ profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 chromium_run() {
     rm -rf "${profile:?}"/*
-    timeout 120 chromium --headless --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
-        --disable-background-networking --disable-component-update --disable-sync --no-first-run \
+    timeout 120 chromium --headless --no-sandbox --use-angle=swiftshader \
+        --enable-unsafe-swiftshader --disable-background-networking --disable-component-update --disable-sync --no-first-run \
         --user-data-dir="$profile" --window-size=320,240 --virtual-time-budget=5000 "$@" \
         "file://$page" 2>/dev/null
 }
@@ -47,7 +47,9 @@ psnr=$(compare -metric PSNR "$build/lit_sphere_mesa.ppm" "$build/lit_sphere.png"
 off=$(compare -metric AE -fuzz 5% "$build/lit_sphere_mesa.ppm" "$build/lit_sphere.png" null: 2>&1 ||
     true)
 echo "against Mesa: PSNR $psnr dB, $off of $((320 * 240)) pixels off by more than 5%"
-if ! awk -v p="$psnr" -v o="$off" 'BEGIN { exit !((p == "inf" || p >= 40) && o < 0.005 * 320 * 240) }'; then
+pixels=$((320 * 240))
+if ! awk -v p="$psnr" -v o="$off" -v n="$pixels" \
+    'BEGIN { exit !((p == "inf" || p >= 40) && o < 0.005 * n) }'; then
     echo "FAIL: the browser's picture is not Mesa's" >&2
     exit 1
 fi
