@@ -29,7 +29,8 @@ trap 'rm -rf "$profile"' EXIT
 chromium_run() {
     rm -rf "${profile:?}"/*
     timeout 120 chromium --headless --no-sandbox --use-angle=swiftshader \
-        --enable-unsafe-swiftshader --disable-background-networking --disable-component-update --disable-sync --no-first-run \
+        --enable-unsafe-swiftshader --disable-background-networking --disable-component-update \
+        --disable-sync --no-first-run \
         --user-data-dir="$profile" --window-size=320,240 --virtual-time-budget=5000 "$@" \
         "file://$page" 2>/dev/null
 }
