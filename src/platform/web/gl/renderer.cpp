@@ -320,7 +320,9 @@ void DrawBitmap(int x, int y, int width, int height, const std::vector<unsigned 
     const std::vector<Vertex> quad{corner(x0, y0, 0, 0), corner(x1, y0, 1, 0),
                                    corner(x1, y1, 1, 1), corner(x0, y0, 0, 0),
                                    corner(x1, y1, 1, 1), corner(x0, y1, 0, 1)};
-    ApplyFixedState(c.state);
+    AttribState state = c.state;
+    state.enabled[kCullFace] = false; // GL never culls a bitmap
+    ApplyFixedState(state);
     SendMatrix("uModelView", Identity());
     SendMatrix("uProjection", Identity());
     SendMatrix("uTextureMatrix", Identity());
