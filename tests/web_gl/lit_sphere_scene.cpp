@@ -83,10 +83,17 @@ void Draw(GLuint texture, GLuint sphere) {
     glEnable(GL_TEXTURE_GEN_T);
     glEnable(GL_LIGHTING);
     glCallList(sphere);
-    glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glDisable(GL_TEXTURE_2D);
+    // A face turned to the light but away from the viewer's half-way vector: at the exponent 0
+    // Mesa still gives it the full specular light.
+    glNormal3f(-0.7f, 0.7f, -0.6f);
+    glBegin(GL_QUADS);
+    glVertex3f(-2.6f, -2, 0), glVertex3f(-1.8f, -2, 0), glVertex3f(-1.8f, -1.2f, 0);
+    glVertex3f(-2.6f, -1.2f, 0);
+    glEnd();
+    glDisable(GL_LIGHTING);
     const GLubyte block[8] = {0xFF, 0x81, 0x81, 0x81, 0x81, 0x81, 0x81, 0xFF};
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows of one byte, as the glyph builders set it
     glColor3f(1, 1, 0);
