@@ -82,6 +82,7 @@ void Draw(GLuint texture, GLuint sphere) {
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
     glEnable(GL_LIGHTING);
+    glColor3f(1, 0.85f, 0.7f); // tracked as ambient and diffuse material
     glCallList(sphere);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
