@@ -160,7 +160,7 @@ struct Context {
     MatrixStacks matrices;
     std::map<GLuint, TextureObject> textures; // name 0 is the default texture
     GLuint nextTextureName = 1;
-    Vec4 proxyLevel{0, 0, 0, 0}; // width, height, internal format of the last proxy upload
+    std::array<GLint, 3> proxyLevel{0, 0, 0}; // the last proxy image that fitted, as in levels
     DisplayLists displayLists;
     Feedback feedback;
     Immediate immediate;

@@ -266,7 +266,7 @@ void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, G
     const bool valid = ImageValid(level, base, width, height, border, format, type);
     const bool fits = valid && std::max(width, height) <= webgl::MaxTextureSize() >> level;
     if (target == GL_PROXY_TEXTURE_2D) {
-        Current().proxyLevel = fits ? Vec4{float(width), float(height), float(base), 0} : Vec4{};
+        Current().proxyLevel = {fits ? width : 0, fits ? height : 0, fits ? GLint(base) : 0};
         return;
     }
     if (valid && !fits) {
@@ -289,8 +289,7 @@ void GLAPIENTRY glTexImage3D(GLenum, GLint, GLint, GLsizei, GLsizei, GLsizei, GL
 void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenum name, GLint* value) {
     std::array<GLint, 3> size{0, 0, 0};
     if (target == GL_PROXY_TEXTURE_2D) {
-        const Vec4& proxy = Current().proxyLevel;
-        size = {GLint(proxy[0]), GLint(proxy[1]), GLint(proxy[2])};
+        size = Current().proxyLevel;
     } else if (target == GL_TEXTURE_2D) {
         const auto& levels = BoundTexture().levels;
         if (level >= 0 && static_cast<std::size_t>(level) < levels.size()) {
