@@ -46,7 +46,9 @@ fetch_one() {
     fi
     rm -rf "$dest" "$download"
     mkdir -p "$download"
-    if (cd "$download" && apt-get "${apt_options[@]}" source --download-only -qq "$spec" >/dev/null); then
+    local log=$download.log
+    if (cd "$download" && apt-get "${apt_options[@]}" source --download-only -qq "$spec" \
+        >/dev/null 2>"$log"); then
         dpkg-source --no-check -x "$download"/*.dsc "$dest" >/dev/null
     else
         unpack_upstream_only "$name" "$download" "$dest"
@@ -60,6 +62,7 @@ unpack_upstream_only() {
     local name=$1 download=$2 dest=$3
     local tarballs=("$download"/*.orig.tar.*)
     if [ ! -f "${tarballs[0]}" ]; then
+        cat "$download.log" >&2
         echo "$0: could not download the source of $name" >&2
         exit 1
     fi

@@ -83,13 +83,32 @@ void Push(std::vector<std::pair<GLbitfield, State>>& stack, GLbitfield mask, con
     stack.emplace_back(mask, state);
 }
 
+template <typename State>
+void Pop(std::vector<std::pair<GLbitfield, State>>& stack, State& state,
+         void (*restore)(GLbitfield, State&, const State&)) {
+    if (stack.empty()) {
+        SetError(GL_STACK_UNDERFLOW);
+        return;
+    }
+    const auto& [mask, saved] = stack.back();
+    restore(mask, state, saved);
+    stack.pop_back();
+}
+
+// Only the pixel store is client state here: the layer has no vertex arrays.
+void RestoreClient(GLbitfield mask, ClientState& to, const ClientState& from) {
+    if (mask & GL_CLIENT_PIXEL_STORE_BIT) {
+        to = from;
+    }
+}
+
 } // namespace
 } // namespace VARKO::GLLayer
 
 using namespace VARKO::GLLayer;
 
 void GLAPIENTRY glPushAttrib(GLbitfield mask) {
-    if (Compiled([=] { glPushAttrib(mask); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glPushAttrib(mask); })) {
         return;
     }
     Context& context = Current();
@@ -97,17 +116,11 @@ void GLAPIENTRY glPushAttrib(GLbitfield mask) {
 }
 
 void GLAPIENTRY glPopAttrib() {
-    if (Compiled([] { glPopAttrib(); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([] { glPopAttrib(); })) {
         return;
     }
     Context& context = Current();
-    if (context.attribStack.empty()) {
-        SetError(GL_STACK_UNDERFLOW);
-        return;
-    }
-    const auto& [mask, saved] = context.attribStack.back();
-    Restore(mask, context.state, saved);
-    context.attribStack.pop_back();
+    Pop(context.attribStack, context.state, Restore);
 }
 
 void GLAPIENTRY glPushClientAttrib(GLbitfield mask) {
@@ -118,19 +131,10 @@ void GLAPIENTRY glPushClientAttrib(GLbitfield mask) {
     Push(context.clientStack, mask, context.client);
 }
 
-// Only the pixel store is client state here: the layer has no vertex arrays.
 void GLAPIENTRY glPopClientAttrib() {
     if (!OutsideBeginEnd()) {
         return;
     }
     Context& context = Current();
-    if (context.clientStack.empty()) {
-        SetError(GL_STACK_UNDERFLOW);
-        return;
-    }
-    const auto& [mask, saved] = context.clientStack.back();
-    if (mask & GL_CLIENT_PIXEL_STORE_BIT) {
-        context.client = saved;
-    }
-    context.clientStack.pop_back();
+    Pop(context.clientStack, context.client, RestoreClient);
 }

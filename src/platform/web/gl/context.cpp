@@ -65,11 +65,13 @@ bool OutsideBeginEnd() {
     return true;
 }
 
-bool Compiled(Command command) {
+bool Compiling() {
+    const DisplayLists& lists = Current().displayLists;
+    return lists.compilingName != 0 && lists.replayDepth == 0;
+}
+
+bool Record(Command command) {
     DisplayLists& lists = Current().displayLists;
-    if (lists.compilingName == 0 || lists.replayDepth > 0) {
-        return false;
-    }
     lists.compiling.push_back(std::move(command));
     return lists.compileMode == GL_COMPILE;
 }
@@ -137,14 +139,14 @@ static void SetCapability(GLenum cap, bool on) {
 }
 
 void GLAPIENTRY glEnable(GLenum cap) {
-    if (Compiled([=] { glEnable(cap); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glEnable(cap); })) {
         return;
     }
     SetCapability(cap, true);
 }
 
 void GLAPIENTRY glDisable(GLenum cap) {
-    if (Compiled([=] { glDisable(cap); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glDisable(cap); })) {
         return;
     }
     SetCapability(cap, false);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace VARKO::GLLayer {
@@ -159,7 +160,7 @@ struct Context {
     MatrixStacks matrices;
     std::map<GLuint, TextureObject> textures; // name 0 is the default texture
     GLuint nextTextureName = 1;
-    Vec4 proxyLevel{0, 0, 0, 0}; // width, height, internal format of the last proxy upload
+    std::array<GLint, 3> proxyLevel{0, 0, 0}; // the last proxy image that fitted, as in levels
     DisplayLists displayLists;
     Feedback feedback;
     Immediate immediate;
@@ -172,9 +173,24 @@ void SetError(GLenum error);
 // False, with GL_INVALID_OPERATION, between glBegin and glEnd, where most commands are refused.
 bool OutsideBeginEnd();
 
+// True while commands go into a list rather than (only) run: between glNewList and glEndList,
+// and not inside a list that is being replayed.
+bool Compiling();
+// Records `command` in the list being compiled; true when it is not to run now (GL_COMPILE).
+bool Record(Command command);
+
 // When a list is being compiled, records `command` in it. True when the caller must do nothing
-// more (GL_COMPILE); false when it is to execute the command now as well.
-bool Compiled(Command command);
+// more (GL_COMPILE); false when it is to execute the command now as well. The command is only
+// wrapped when it is recorded: vertices come through here.
+template <typename Callable> bool Compiled(Callable&& command) {
+    return Compiling() && Record(Command(std::forward<Callable>(command)));
+}
+
+// Compiled(), or else false with GL_INVALID_OPERATION between glBegin and glEnd: true when the
+// caller of a state command must do nothing more.
+template <typename Callable> bool CompiledOrRefused(Callable&& command) {
+    return Compiled(std::forward<Callable>(command)) || !OutsideBeginEnd();
+}
 
 // Table lookups shared by the entry points; -1 when GL has no such name.
 int CapabilityIndex(GLenum cap);

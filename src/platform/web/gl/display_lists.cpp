@@ -135,7 +135,7 @@ void GLAPIENTRY glCallLists(GLsizei n, GLenum type, const GLvoid* lists) {
 }
 
 void GLAPIENTRY glListBase(GLuint base) {
-    if (!Compiled([=] { glListBase(base); }) && OutsideBeginEnd()) {
+    if (!CompiledOrRefused([=] { glListBase(base); })) {
         Current().state.listBase = base;
     }
 }

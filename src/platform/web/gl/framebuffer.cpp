@@ -15,11 +15,6 @@ bool ComparisonValid(GLenum function) {
     return function >= GL_NEVER && function <= GL_ALWAYS;
 }
 
-// A state command that records in a list and is refused inside glBegin/glEnd.
-bool StateCommandDone(Command command) {
-    return Compiled(std::move(command)) || !OutsideBeginEnd();
-}
-
 } // namespace
 } // namespace VARKO::GLLayer
 
@@ -27,7 +22,7 @@ using namespace VARKO::GLLayer;
 namespace webgl = VARKO::webgl;
 
 void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-    if (StateCommandDone([=] { glViewport(x, y, width, height); })) {
+    if (CompiledOrRefused([=] { glViewport(x, y, width, height); })) {
         return;
     }
     if (width < 0 || height < 0) {
@@ -38,19 +33,19 @@ void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void GLAPIENTRY glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    if (!StateCommandDone([=] { glClearColor(r, g, b, a); })) {
+    if (!CompiledOrRefused([=] { glClearColor(r, g, b, a); })) {
         Current().state.clearColour = {r, g, b, a};
     }
 }
 
 void GLAPIENTRY glClearDepth(GLclampd depth) {
-    if (!StateCommandDone([=] { glClearDepth(depth); })) {
+    if (!CompiledOrRefused([=] { glClearDepth(depth); })) {
         Current().state.clearDepth = depth < 0 ? 0 : depth > 1 ? 1 : depth;
     }
 }
 
 void GLAPIENTRY glClear(GLbitfield mask) {
-    if (StateCommandDone([=] { glClear(mask); })) {
+    if (CompiledOrRefused([=] { glClear(mask); })) {
         return;
     }
     const GLbitfield known =
@@ -65,7 +60,7 @@ void GLAPIENTRY glClear(GLbitfield mask) {
 }
 
 void GLAPIENTRY glBlendFunc(GLenum source, GLenum destination) {
-    if (StateCommandDone([=] { glBlendFunc(source, destination); })) {
+    if (CompiledOrRefused([=] { glBlendFunc(source, destination); })) {
         return;
     }
     if (!BlendFactorValid(source) || !BlendFactorValid(destination)) {
@@ -77,7 +72,7 @@ void GLAPIENTRY glBlendFunc(GLenum source, GLenum destination) {
 }
 
 void GLAPIENTRY glDepthFunc(GLenum function) {
-    if (StateCommandDone([=] { glDepthFunc(function); })) {
+    if (CompiledOrRefused([=] { glDepthFunc(function); })) {
         return;
     }
     if (!ComparisonValid(function)) {
@@ -88,13 +83,13 @@ void GLAPIENTRY glDepthFunc(GLenum function) {
 }
 
 void GLAPIENTRY glDepthMask(GLboolean write) {
-    if (!StateCommandDone([=] { glDepthMask(write); })) {
+    if (!CompiledOrRefused([=] { glDepthMask(write); })) {
         Current().state.depthMask = write != GL_FALSE;
     }
 }
 
 void GLAPIENTRY glCullFace(GLenum face) {
-    if (StateCommandDone([=] { glCullFace(face); })) {
+    if (CompiledOrRefused([=] { glCullFace(face); })) {
         return;
     }
     if (face != GL_FRONT && face != GL_BACK && face != GL_FRONT_AND_BACK) {
@@ -105,7 +100,7 @@ void GLAPIENTRY glCullFace(GLenum face) {
 }
 
 void GLAPIENTRY glFrontFace(GLenum orientation) {
-    if (StateCommandDone([=] { glFrontFace(orientation); })) {
+    if (CompiledOrRefused([=] { glFrontFace(orientation); })) {
         return;
     }
     if (orientation != GL_CW && orientation != GL_CCW) {
@@ -117,7 +112,7 @@ void GLAPIENTRY glFrontFace(GLenum orientation) {
 
 // Hints change nothing here; the one the program gives is kept so that it reads back.
 void GLAPIENTRY glHint(GLenum target, GLenum mode) {
-    if (StateCommandDone([=] { glHint(target, mode); })) {
+    if (CompiledOrRefused([=] { glHint(target, mode); })) {
         return;
     }
     if (mode != GL_FASTEST && mode != GL_NICEST && mode != GL_DONT_CARE) {

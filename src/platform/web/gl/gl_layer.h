@@ -5,9 +5,13 @@
 // How to use: link the CMake target `varko_web_gl` (this folder's CMakeLists.txt) where other
 // builds link the system's GL and GLU; code keeps including src/gl_api.h (<GL/gl.h>,
 // <GL/glu.h>), whose declarations these files define. Do not link Emscripten's legacy GL
-// emulation. After making a WebGL 1 context current, call ContextCreated() below; draw as with
-// any GL. GLU's source comes from `bash scripts/fetch-web-sources.sh libglu` (into
-// build/web-sources/, which the CMake reads).
+// emulation. Make a WebGL 1 context current (emscripten/html5.h; alpha off, or the frame
+// driver's clear alpha of 0.5 shows the page through), then call ContextCreated() below once for
+// that context; draw as with any GL. GLU's source comes from `bash scripts/fetch-web-sources.sh
+// libglu` (into build/web-sources/; the CMake runs it when the folder is missing).
+// Tests: the layer's unit tests run natively (`ctest --preset default -L unit`, tests/unit/web_gl,
+// against tests/support/webgl_fake.*); tests/web_gl/smoke.sh (`ctest -L web`) builds a page with
+// Emscripten, draws in headless Chromium and compares the picture with Mesa's.
 //
 // What it draws like Mesa: immediate mode (glBegin/glEnd, buffered into one stream vertex buffer
 // and drawn at glEnd; points, lines, triangles, strips, fans, quads, quad strips, polygons);
@@ -39,10 +43,12 @@
 // for the lighting of its own corner; two-sided lighting and local viewer; texture generation
 // other than sphere maps (the modes are kept, the coordinates pass through); texture
 // environments other than modulate (refused); 1D and 3D textures (refused); pixel types other
-// than unsigned byte; the raster colour is the current colour, unlit, and bitmaps are not
-// textured; feedback mode reports bitmaps and pass-through tokens only, other primitives are
-// dropped; selection mode (refused); vertex arrays, stencil, fog, alpha test, scissor, polygon
-// modes, glReadPixels, glDrawPixels. glGetIntegerv rounds colours rather than scaling them.
+// than unsigned byte; the raster colour is the current colour, unlit; bitmaps are not textured,
+// and one larger than WebGL's largest texture is refused (GL_OUT_OF_MEMORY); feedback mode
+// reports bitmaps and pass-through tokens only, other primitives are dropped; selection mode
+// (refused); glTexImage2D runs at once while a list is compiled; vertex arrays, stencil, fog, alpha
+// test, scissor, polygon modes, glReadPixels, glDrawPixels. glGetIntegerv rounds colours rather
+// than scaling them.
 
 namespace VARKO::GLLayer {
 

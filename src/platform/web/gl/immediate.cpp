@@ -61,8 +61,14 @@ std::size_t ProvokingVertex(GLenum mode, const Triangle& t) {
     return t[2];
 }
 
-void DrawTriangles(GLenum mode, const std::vector<Vertex>& in) {
+void DrawTriangles(GLenum mode, std::vector<Vertex>& in) {
     const bool flat = Current().state.lighting.shadeModel == GL_FLAT;
+    // The surface's many triangles go as they came, less an incomplete last one.
+    if (mode == GL_TRIANGLES && !flat) {
+        in.resize(in.size() - in.size() % 3);
+        DrawVertices(GL_TRIANGLES, in);
+        return;
+    }
     std::vector<Vertex> out;
     for (const Triangle& t : Triangles(mode, in.size())) {
         for (std::size_t index : t) {

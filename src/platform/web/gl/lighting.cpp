@@ -122,7 +122,7 @@ void GLAPIENTRY glLightfv(GLenum light, GLenum name, const GLfloat* params) {
     }
     Vec4 v{};
     std::copy_n(params, count, v.begin());
-    if (Compiled([=] { glLightfv(light, name, v.data()); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glLightfv(light, name, v.data()); })) {
         return;
     }
     if (count == 1 && !LightValueAccepted(name, v[0])) {
@@ -181,14 +181,14 @@ void GLAPIENTRY glLightModelfv(GLenum name, const GLfloat* params) {
         return;
     }
     const Vec4 v = ToVec4(params);
-    if (Compiled([=] { glLightModelfv(name, v.data()); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glLightModelfv(name, v.data()); })) {
         return;
     }
     Current().state.lighting.modelAmbient = v;
 }
 
 void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode) {
-    if (Compiled([=] { glColorMaterial(face, mode); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glColorMaterial(face, mode); })) {
         return;
     }
     const bool faceValid = face == GL_FRONT || face == GL_BACK || face == GL_FRONT_AND_BACK;
@@ -202,7 +202,7 @@ void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode) {
 }
 
 void GLAPIENTRY glShadeModel(GLenum mode) {
-    if (Compiled([=] { glShadeModel(mode); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glShadeModel(mode); })) {
         return;
     }
     if (mode != GL_FLAT && mode != GL_SMOOTH) {

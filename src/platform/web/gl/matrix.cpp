@@ -87,13 +87,8 @@ std::vector<Matrix>& ActiveStack() {
 
 using namespace VARKO::GLLayer;
 
-// Every matrix command: recorded in a list being compiled, refused inside glBegin/glEnd.
-static bool MatrixCommandDone(Command command) {
-    return Compiled(std::move(command)) || !OutsideBeginEnd();
-}
-
 void GLAPIENTRY glMatrixMode(GLenum mode) {
-    if (MatrixCommandDone([=] { glMatrixMode(mode); })) {
+    if (CompiledOrRefused([=] { glMatrixMode(mode); })) {
         return;
     }
     if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) {
@@ -104,7 +99,7 @@ void GLAPIENTRY glMatrixMode(GLenum mode) {
 }
 
 void GLAPIENTRY glPushMatrix() {
-    if (MatrixCommandDone([] { glPushMatrix(); })) {
+    if (CompiledOrRefused([] { glPushMatrix(); })) {
         return;
     }
     std::vector<Matrix>& stack = ActiveStack();
@@ -116,7 +111,7 @@ void GLAPIENTRY glPushMatrix() {
 }
 
 void GLAPIENTRY glPopMatrix() {
-    if (MatrixCommandDone([] { glPopMatrix(); })) {
+    if (CompiledOrRefused([] { glPopMatrix(); })) {
         return;
     }
     std::vector<Matrix>& stack = ActiveStack();
@@ -128,7 +123,7 @@ void GLAPIENTRY glPopMatrix() {
 }
 
 void GLAPIENTRY glLoadIdentity() {
-    if (MatrixCommandDone([] { glLoadIdentity(); })) {
+    if (CompiledOrRefused([] { glLoadIdentity(); })) {
         return;
     }
     ActiveStack().back() = Identity();
@@ -136,7 +131,7 @@ void GLAPIENTRY glLoadIdentity() {
 
 void GLAPIENTRY glLoadMatrixf(const GLfloat* m) {
     const Matrix matrix = ToMatrix(m);
-    if (MatrixCommandDone([=] { glLoadMatrixf(matrix.data()); })) {
+    if (CompiledOrRefused([=] { glLoadMatrixf(matrix.data()); })) {
         return;
     }
     ActiveStack().back() = matrix;
@@ -149,7 +144,7 @@ void GLAPIENTRY glLoadMatrixd(const GLdouble* m) {
 
 void GLAPIENTRY glMultMatrixf(const GLfloat* m) {
     const Matrix matrix = ToMatrix(m);
-    if (MatrixCommandDone([=] { glMultMatrixf(matrix.data()); })) {
+    if (CompiledOrRefused([=] { glMultMatrixf(matrix.data()); })) {
         return;
     }
     MultiplyTop(matrix);

@@ -71,6 +71,8 @@ std::optional<Values> StateValues(GLenum name) {
         return Values{double(s.blendSource)};
     case GL_BLEND_DST:
         return Values{double(s.blendDestination)};
+    case GL_PERSPECTIVE_CORRECTION_HINT:
+        return Values{double(s.perspectiveHint)};
     case GL_SHADE_MODEL:
         return Values{double(s.lighting.shadeModel)};
     case GL_LIST_BASE:

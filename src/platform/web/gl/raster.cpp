@@ -4,6 +4,7 @@
 #include "src/platform/web/gl/context.h"
 #include "src/platform/web/gl/webgl.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace VARKO::GLLayer {
@@ -112,9 +113,10 @@ void ExecuteBitmap(BitmapImage& image, float xorig, float yorig, float xmove, fl
 } // namespace VARKO::GLLayer
 
 using namespace VARKO::GLLayer;
+namespace webgl = VARKO::webgl;
 
 void GLAPIENTRY glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
-    if (!Compiled([=] { glRasterPos4f(x, y, z, w); }) && OutsideBeginEnd()) {
+    if (!CompiledOrRefused([=] { glRasterPos4f(x, y, z, w); })) {
         SetRasterPosition({x, y, z, w});
     }
 }
@@ -134,14 +136,18 @@ void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat y
         SetError(GL_INVALID_VALUE);
         return;
     }
+    // Each bitmap is drawn as a texture of its own size.
+    if (std::max(width, height) > webgl::MaxTextureSize()) {
+        SetError(GL_OUT_OF_MEMORY);
+        return;
+    }
     auto image = std::make_shared<BitmapImage>();
     if (bitmap != nullptr && width > 0 && height > 0) {
         image->width = width;
         image->height = height;
         image->alpha = UnpackBitmap(width, height, bitmap);
     }
-    if (Compiled([=] { ExecuteBitmap(*image, xorig, yorig, xmove, ymove); }) ||
-        !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { ExecuteBitmap(*image, xorig, yorig, xmove, ymove); })) {
         return;
     }
     ExecuteBitmap(*image, xorig, yorig, xmove, ymove);

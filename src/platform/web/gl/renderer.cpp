@@ -24,7 +24,6 @@ struct FixedState {
     std::array<int, 4> viewport{};
     Vec4 clearColour{};
     double clearDepth = -1;
-    bool operator==(const FixedState&) const = default;
 };
 
 struct Renderer {
@@ -213,22 +212,8 @@ void Switch(unsigned int capability, bool on) {
     on ? webgl::Enable(capability) : webgl::Disable(capability);
 }
 
-// Until the program sets one, the viewport stays WebGL's own (the canvas).
-void ApplyFixedState(const AttribState& s) {
-    const FixedState wanted{
-        {s.enabled[kBlend], s.enabled[kCullFace], s.enabled[kDepthTest], s.enabled[kDither]},
-        s.blendSource,
-        s.blendDestination,
-        s.depthFunc,
-        s.cullFace,
-        s.frontFace,
-        s.depthMask,
-        s.viewport,
-        s.clearColour,
-        s.clearDepth};
-    std::optional<FixedState>& applied = Instance().applied;
-    const FixedState old = applied.value_or(FixedState{});
-    const bool all = !applied.has_value();
+// Sends what differs from `old`, or everything when `all`.
+void ApplyFragmentState(const FixedState& old, const FixedState& wanted, bool all) {
     constexpr unsigned int kCaps[] = {GL_BLEND, GL_CULL_FACE, GL_DEPTH_TEST, GL_DITHER};
     for (int i = 0; i < 4; ++i) {
         if (all || old.enabled[i] != wanted.enabled[i]) {
@@ -249,6 +234,10 @@ void ApplyFixedState(const AttribState& s) {
         webgl::CullFace(wanted.cullFace);
         webgl::FrontFace(wanted.frontFace);
     }
+}
+
+// Until the program sets one, the viewport stays WebGL's own (the canvas).
+void ApplyFrameState(const FixedState& old, const FixedState& wanted, bool all) {
     const auto& v = wanted.viewport;
     if ((all || old.viewport != v) && (v[2] > 0 || v[3] > 0)) {
         webgl::Viewport(v[0], v[1], v[2], v[3]);
@@ -260,6 +249,24 @@ void ApplyFixedState(const AttribState& s) {
     if (all || old.clearDepth != wanted.clearDepth) {
         webgl::ClearDepth(static_cast<float>(wanted.clearDepth));
     }
+}
+
+void ApplyFixedState(const AttribState& s) {
+    const FixedState wanted{
+        {s.enabled[kBlend], s.enabled[kCullFace], s.enabled[kDepthTest], s.enabled[kDither]},
+        s.blendSource,
+        s.blendDestination,
+        s.depthFunc,
+        s.cullFace,
+        s.frontFace,
+        s.depthMask,
+        s.viewport,
+        s.clearColour,
+        s.clearDepth};
+    std::optional<FixedState>& applied = Instance().applied;
+    const FixedState old = applied.value_or(FixedState{});
+    ApplyFragmentState(old, wanted, !applied.has_value());
+    ApplyFrameState(old, wanted, !applied.has_value());
     applied = wanted;
 }
 
@@ -292,8 +299,9 @@ void DrawVertices(GLenum primitive, const std::vector<Vertex>& vertices) {
 // A quad in clip coordinates that covers the bitmap's pixels exactly, at the raster depth.
 void DrawBitmap(int x, int y, int width, int height, const std::vector<unsigned char>& alpha,
                 unsigned int& cachedTexture) {
-    if (!Ready()) {
-        return;
+    const auto& viewport = Current().state.viewport;
+    if (viewport[2] <= 0 || viewport[3] <= 0 || !Ready()) {
+        return; // no window to place it in
     }
     if (cachedTexture == 0) {
         cachedTexture = webgl::CreateTexture();
@@ -301,7 +309,6 @@ void DrawBitmap(int x, int y, int width, int height, const std::vector<unsigned 
         webgl::TexImage2D(0, GL_ALPHA, width, height, alpha.data());
     }
     const Context& c = Current();
-    const auto& viewport = c.state.viewport;
     const RasterPosition& raster = c.state.current.raster;
     auto clipX = [&](int px) { return 2.0f * (px - viewport[0]) / viewport[2] - 1; };
     auto clipY = [&](int py) { return 2.0f * (py - viewport[1]) / viewport[3] - 1; };
@@ -313,7 +320,9 @@ void DrawBitmap(int x, int y, int width, int height, const std::vector<unsigned 
     const std::vector<Vertex> quad{corner(x0, y0, 0, 0), corner(x1, y0, 1, 0),
                                    corner(x1, y1, 1, 1), corner(x0, y0, 0, 0),
                                    corner(x1, y1, 1, 1), corner(x0, y1, 0, 1)};
-    ApplyFixedState(c.state);
+    AttribState state = c.state;
+    state.enabled[kCullFace] = false; // GL never culls a bitmap
+    ApplyFixedState(state);
     SendMatrix("uModelView", Identity());
     SendMatrix("uProjection", Identity());
     SendMatrix("uTextureMatrix", Identity());

@@ -70,10 +70,10 @@ vec3 LightShare(int i, vec3 eye, vec3 n, vec4 ambient, vec4 diffuse, vec4 specul
     vec3 color = ambient.rgb * uLightAmbient[i].rgb;
     if (nDotL > 0.0) {
         color += nDotL * diffuse.rgb * uLightDiffuse[i].rgb;
-        float nDotH = dot(n, normalize(l + vec3(0.0, 0.0, 1.0)));
-        if (nDotH > 0.0) {
-            color += pow(nDotH, uShininess) * specular.rgb * uLightSpecular[i].rgb;
-        }
+        // As Mesa: the exponent 0 gives full specular light wherever the light reaches.
+        float nDotH = max(dot(n, normalize(l + vec3(0.0, 0.0, 1.0))), 0.0);
+        float shine = uShininess == 0.0 ? 1.0 : pow(nDotH, uShininess);
+        color += shine * specular.rgb * uLightSpecular[i].rgb;
     }
     return attenuation * color;
 }

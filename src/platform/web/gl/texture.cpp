@@ -240,7 +240,7 @@ void GLAPIENTRY glDeleteTextures(GLsizei n, const GLuint* textures) {
 }
 
 void GLAPIENTRY glBindTexture(GLenum target, GLuint texture) {
-    if (Compiled([=] { glBindTexture(target, texture); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glBindTexture(target, texture); })) {
         return;
     }
     if (target != GL_TEXTURE_2D) {
@@ -264,12 +264,14 @@ void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, G
     }
     const GLenum base = BaseFormat(internalFormat);
     const bool valid = ImageValid(level, base, width, height, border, format, type);
+    const bool fits = valid && std::max(width, height) <= webgl::MaxTextureSize() >> level;
     if (target == GL_PROXY_TEXTURE_2D) {
-        const bool fits = valid && std::max(width, height) <= webgl::MaxTextureSize() >> level;
-        Current().proxyLevel = fits ? Vec4{float(width), float(height), float(base), 0} : Vec4{};
+        Current().proxyLevel = {fits ? width : 0, fits ? height : 0, fits ? GLint(base) : 0};
         return;
     }
-    if (valid && OutsideBeginEnd()) {
+    if (valid && !fits) {
+        SetError(GL_INVALID_VALUE); // GL's answer to an image above its largest texture
+    } else if (fits && OutsideBeginEnd()) {
         Upload(level, base, width, height, format, pixels);
     }
 }
@@ -287,8 +289,7 @@ void GLAPIENTRY glTexImage3D(GLenum, GLint, GLint, GLsizei, GLsizei, GLsizei, GL
 void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenum name, GLint* value) {
     std::array<GLint, 3> size{0, 0, 0};
     if (target == GL_PROXY_TEXTURE_2D) {
-        const Vec4& proxy = Current().proxyLevel;
-        size = {GLint(proxy[0]), GLint(proxy[1]), GLint(proxy[2])};
+        size = Current().proxyLevel;
     } else if (target == GL_TEXTURE_2D) {
         const auto& levels = BoundTexture().levels;
         if (level >= 0 && static_cast<std::size_t>(level) < levels.size()) {
@@ -308,7 +309,7 @@ void GLAPIENTRY glGetTexLevelParameteriv(GLenum target, GLint level, GLenum name
 }
 
 void GLAPIENTRY glTexParameteri(GLenum target, GLenum name, GLint value) {
-    if (Compiled([=] { glTexParameteri(target, name, value); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glTexParameteri(target, name, value); })) {
         return;
     }
     TextureObject& texture = BoundTexture();
@@ -343,7 +344,7 @@ void GLAPIENTRY glTexEnvf(GLenum target, GLenum name, GLfloat value) {
 }
 
 void GLAPIENTRY glTexGeni(GLenum coord, GLenum name, GLint value) {
-    if (Compiled([=] { glTexGeni(coord, name, value); }) || !OutsideBeginEnd()) {
+    if (CompiledOrRefused([=] { glTexGeni(coord, name, value); })) {
         return;
     }
     const bool modeValid =

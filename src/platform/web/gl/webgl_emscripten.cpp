@@ -5,21 +5,32 @@
 #include <webgl/webgl1.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace VARKO::webgl {
 namespace {
+
+using StatusQuery = void (*)(GLuint, GLenum, GLint*);
+using LogQuery = void (*)(GLuint, GLsizei, GLsizei*, GLchar*);
+
+// True when a shader compiled or a program linked; otherwise the log goes to the console.
+bool Succeeded(GLuint object, GLenum status, StatusQuery query, LogQuery logQuery,
+               const char* failure) {
+    GLint result = GL_FALSE;
+    query(object, status, &result);
+    if (result == GL_FALSE) {
+        char log[2048] = {};
+        logQuery(object, sizeof log, nullptr, log);
+        std::fprintf(stderr, "GL layer: %s: %s\n", failure, log);
+    }
+    return result != GL_FALSE;
+}
 
 Handle CompileShader(GLenum type, const char* source) {
     const GLuint shader = emscripten_glCreateShader(type);
     emscripten_glShaderSource(shader, 1, &source, nullptr);
     emscripten_glCompileShader(shader);
-    GLint compiled = GL_FALSE;
-    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == GL_FALSE) {
-        char log[2048] = {};
-        emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "GL layer: shader not compiled: %s\n", log);
+    if (!Succeeded(shader, GL_COMPILE_STATUS, emscripten_glGetShaderiv,
+                   emscripten_glGetShaderInfoLog, "shader not compiled")) {
         emscripten_glDeleteShader(shader);
         return 0;
     }
@@ -44,12 +55,8 @@ Handle CreateProgram(const char* vertexSource, const char* fragmentSource,
     emscripten_glLinkProgram(program);
     emscripten_glDeleteShader(vertex);
     emscripten_glDeleteShader(fragment);
-    GLint linked = GL_FALSE;
-    emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked == GL_FALSE) {
-        char log[2048] = {};
-        emscripten_glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        std::fprintf(stderr, "GL layer: program not linked: %s\n", log);
+    if (!Succeeded(program, GL_LINK_STATUS, emscripten_glGetProgramiv,
+                   emscripten_glGetProgramInfoLog, "program not linked")) {
         emscripten_glDeleteProgram(program);
         return 0;
     }
