@@ -203,21 +203,21 @@ function mesaFrame(renderFrame, time, balls, width, height) {
     return picture;
 }
 
-// Holds Down until the count stops changing: two pictures a second apart are the same, as the
-// clock stands still.
-async function downToTwoBalls(browser) {
-    await browser.key('rawKeyDown', kDown);
+// The frame once it stops changing (two pictures a second apart the same, as the clock stands
+// still), with Down held meanwhile when `fewerBalls` (down to the least count).
+async function settledPicture(browser, fewerBalls) {
+    if (fewerBalls) await browser.key('rawKeyDown', kDown);
     try {
         let before = await canvasPicture(browser);
         for (let tries = 0; tries < 60; ++tries) {
             await sleep(1000);
             const now = await canvasPicture(browser);
-            if (tries >= 2 && now.rgba.equals(before.rgba)) return;
+            if (tries >= 2 && now.rgba.equals(before.rgba)) return now;
             before = now;
         }
         throw new Error('the picture never settled');
     } finally {
-        await browser.key('keyUp', kDown);
+        if (fewerBalls) await browser.key('keyUp', kDown);
     }
 }
 
@@ -230,9 +230,8 @@ async function samePicture(browser, site, renderFrame) {
                 await browser.send('Page.navigate', { url: `${browser.url}?clock=${time}` });
                 await startAt(browser, rects, resolution, 5);
                 await browser.waitFor(canvasIs(width, height), 30, `${width} x ${height}`);
-                await sleep(3000);
-                if (balls === 2) await downToTwoBalls(browser);
-                const { psnr, offShare } = compare(await canvasPicture(browser),
+                await browser.waitFor('document.title == "VARKO OpenGL Example"', 5);
+                const { psnr, offShare } = compare(await settledPicture(browser, balls === 2),
                                                    mesaFrame(renderFrame, time, balls, width, height));
                 console.log(`${width}x${height} t=${time} balls=${balls}: PSNR ${psnr.toFixed(1)} dB, ` +
                             `${(offShare * 100).toFixed(3)}% pixels off by more than 5%`);
