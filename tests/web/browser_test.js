@@ -259,7 +259,7 @@ async function main() {
         await run(browser, site);
         console.log(`PASS ${caseName}`);
     } finally {
-        browser.close();
+        await browser.close();
         server.stop();
         if (site !== siteDir) fs.rmSync(site, { recursive: true, force: true });
     }

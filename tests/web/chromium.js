@@ -116,9 +116,16 @@ class Browser {
         return Buffer.from(shot.data, 'base64');
     }
 
-    close() {
-        this.process.kill('SIGKILL');
-        this.process.on("exit", () => fs.rmSync(this.profile, { recursive: true, force: true }));
+    // Closes the browser with its helper processes, then removes the profile.
+    async close() {
+        if (this.process.exitCode === null && this.process.signalCode === null) {
+            const exited = new Promise((resolve) => this.process.once('exit', resolve));
+            this.send('Browser.close', {}, null).catch(() => {});
+            const overdue = setTimeout(() => this.process.kill('SIGKILL'), 10000);
+            await exited;
+            clearTimeout(overdue);
+        }
+        fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
     }
 }
 

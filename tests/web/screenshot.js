@@ -21,7 +21,7 @@ async function main([site, output]) {
         const shot = await browser.send('Page.captureScreenshot', { format: 'png', clip });
         fs.writeFileSync(output, Buffer.from(shot.data, 'base64'));
     } finally {
-        browser.close();
+        await browser.close();
         server.stop();
     }
 }
