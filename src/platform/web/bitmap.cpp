@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace VARKO::Platform {
 
@@ -56,8 +57,14 @@ BitmapHandle LoadBitmapFile(const std::string& path) {
     if (!pixels) {
         return nullptr;
     }
-    auto* bitmap = new NativeBitmap{width, height, {}};
-    bitmap->rgba.assign(pixels, pixels + std::size_t(width) * height * 4);
+    NativeBitmap* bitmap = nullptr;
+    try {
+        bitmap = new NativeBitmap{width, height, {}};
+        bitmap->rgba.assign(pixels, pixels + std::size_t(width) * height * 4);
+    } catch (const std::bad_alloc&) {
+        delete bitmap; // too big to keep: fails like a file that cannot be loaded
+        bitmap = nullptr;
+    }
     stbi_image_free(pixels);
     return bitmap;
 }
