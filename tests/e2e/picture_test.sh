@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the user sees: the lit, reflective surface in the middle, the backdrop around it and the
-# statistics in the upper left corner. Then, without the pictures in data/, the program says so
+# statistics in the upper left corner, when run from a folder whose name lies outside any single
+# code page (Cyrillic and Japanese). Then, without the pictures in data/, the program says so
 # in a message box, in front of its full-screen window, and ends with status 0; on a display
 # that cannot show message boxes, it says so on standard error instead.
 #
@@ -35,7 +36,13 @@ missing_from_shot() {
     above "$text" 0.02 || echo "no statistics text in the upper left corner (bright share $text)"
 }
 
-echo "== the picture"
+echo "== the picture, run from a folder named in Cyrillic and Japanese"
+# File names are UTF-8 bytes, which Wine reads as such in a UTF-8 locale.
+export LC_ALL=C.UTF-8
+run_dir="$scratch/Папка データ"
+mkdir "$run_dir"
+cp -r splash.cfg launcher.bmp launcher_pressed.bmp data "$run_dir/"
+cd "$run_dir"
 start_demo "$scratch/messages"
 # The first frame sets the scene up, which a loaded machine or a sanitizer build takes a while
 # for: screenshots are taken until one shows the whole picture.
@@ -47,6 +54,7 @@ done
 [ -z "$missing" ] || fail "$missing"
 xdotool windowfocus --sync "$gl"
 hold_key_until_exit Escape || fail "Escape did not end the program"
+cd - >/dev/null
 
 echo "== no pictures, full screen: the message in front"
 cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"
