@@ -97,7 +97,11 @@ bool OpenGL::CreateGLWindow(const std::string& title, int width, int height, int
         return Fail("Cannot create State Manager.");
     }
     Platform::FocusWindow(hWnd);
-    ReSizeGLScene(width, height);
+    // The window was made at the requested outer size; the scene fills its drawing area, which
+    // is smaller where the system draws a frame and caption.
+    int clientWidth = width, clientHeight = height;
+    Platform::GetClientSize(hWnd, clientWidth, clientHeight);
+    ReSizeGLScene(clientWidth, clientHeight);
     if (!InitGL()) {
         return Fail("Initialization Failed.");
     }
