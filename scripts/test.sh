@@ -35,6 +35,13 @@ rm -rf "$WINEPREFIX"
     wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
     status=0
     ctest --preset win32 || status=$?
+    # The per-frame work on both builds, one line after the other: the ratio to the plain loops
+    # on Windows should be within 15% of the Linux one (read, not judged: timings are no test).
+    echo "== benchmark: Linux, then Windows under Wine =="
+    set -o pipefail
+    build/default/tools/benchmark --frames=100 | tail -n 1 | sed "s/^/Linux:   /" || status=$?
+    wine build/win32/tools/benchmark.exe --frames=100 | tail -n 1 | sed "s/^/Windows: /" ||
+        status=$?
     wineserver -k
     exit $status'
 
