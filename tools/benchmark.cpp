@@ -115,11 +115,11 @@ bool SameSurfaces(const std::vector<EmittedVertex>& expected) {
 }
 
 struct Comparison {
-    double frame = 0.0;           // product path, median
-    double fastest = 0.0;         // and the quickest frame
-    double straightforward = 0.0; // the same frames, plain loops
-    double straightforwardFastest = 0.0;
-    long triangles = 0; // per frame, mean
+    double frame = 0.0;                  // product path, median
+    double fastest = 0.0;                // and the quickest frame
+    double straightforward = 0.0;        // the same frames, plain loops
+    double straightforwardFastest = 0.0; // and its quickest
+    long triangles = 0;                  // per frame, mean
     int differingFrames = 0;
     long allocations = 0;
     bool allocationsCounted = false; // the counter saw the set-up's own allocations
