@@ -3,6 +3,7 @@
 #include "app/metaballs.h"
 
 #include "src/gl_api.h"
+#include "src/message_box.h"
 
 namespace VARKO {
 namespace {
@@ -12,8 +13,8 @@ const int kVirtualKeyDown = 0x28;
 const float kDegreesPerMillisecond = 1.0f / 30.0f; // one turn in 10.8 s
 
 void ReportSetupFailure(const char* text, ControlData* cont) {
-    Platform::ShowMessage(text, "LumoGL Example Error", Platform::MessageButtons::Ok,
-                          Platform::MessageIcon::Exclamation);
+    ShowMessageBox(text, "LumoGL Example Error", Platform::MessageButtons::Ok,
+                   Platform::MessageIcon::Exclamation);
     cont->quit = true;
 }
 

@@ -36,6 +36,18 @@ rm -rf "$WINEPREFIX"
     wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
     status=0
     ctest --preset win32 || status=$?
+    # The per-frame work on both builds, one line after the other: the ratio to the plain loops
+    # on Windows should be within 15% of the Linux one (read, not judged: timings are no test).
+    echo "== benchmark: Linux, then Windows under Wine =="
+    # A persistent server keeps the services of Wine running: started by the benchmark itself,
+    # they would take the processor from it in its first seconds.
+    wineserver -k
+    wineserver -p
+    wine wineboot >/dev/null 2>&1
+    set -o pipefail
+    build/default/tools/benchmark --frames=100 | tail -n 1 | sed "s/^/Linux:   /" || status=$?
+    wine build/win32/tools/benchmark.exe --frames=100 | tail -n 1 | sed "s/^/Windows: /" ||
+        status=$?
     wineserver -k
     exit $status'
 

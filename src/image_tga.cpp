@@ -4,7 +4,7 @@
 
 #include "src/image.h"
 
-#include "src/platform/platform.h"
+#include "src/message_box.h"
 
 #include <cstdint>
 #include <cstring>
@@ -45,8 +45,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 using Buffer = std::unique_ptr<unsigned char[]>;
 
 bool Report(const char* text, const char* caption = "ERROR") {
-    Platform::ShowMessage(text, caption, Platform::MessageButtons::Ok,
-                          Platform::MessageIcon::Exclamation);
+    ShowMessageBox(text, caption, Platform::MessageButtons::Ok, Platform::MessageIcon::Exclamation);
     return false;
 }
 

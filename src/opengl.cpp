@@ -1,6 +1,7 @@
 #include "src/opengl.h"
 
 #include "src/exception.h"
+#include "src/message_box.h"
 
 #include "src/gl_api.h"
 
@@ -17,20 +18,19 @@ const char* const kCaptionError = "ERROR";
 const char* const kCaptionShutdown = "SHUTDOWN ERROR";
 
 void ShowShutdownError(const char* text) {
-    Platform::ShowMessage(text, kCaptionShutdown, MessageButtons::Ok, MessageIcon::Information);
+    ShowMessageBox(text, kCaptionShutdown, MessageButtons::Ok, MessageIcon::Information);
 }
 
 // Offers windowed mode when the display cannot switch; false when the user declines.
 bool AcceptWindowedMode() {
     MessageAnswer answer =
-        Platform::ShowMessage("The Requested Fullscreen Mode Is Not Supported By\nYour Video "
-                              "Card. Use Windowed Mode Instead?",
-                              "VARKO GL", MessageButtons::YesNo, MessageIcon::Exclamation);
+        ShowMessageBox("The Requested Fullscreen Mode Is Not Supported By\nYour Video "
+                       "Card. Use Windowed Mode Instead?",
+                       "VARKO GL", MessageButtons::YesNo, MessageIcon::Exclamation);
     if (answer == MessageAnswer::Yes) {
         return true;
     }
-    Platform::ShowMessage("Program Will Now Close.", kCaptionError, MessageButtons::Ok,
-                          MessageIcon::Stop);
+    ShowMessageBox("Program Will Now Close.", kCaptionError, MessageButtons::Ok, MessageIcon::Stop);
     return false;
 }
 
@@ -62,7 +62,7 @@ OpenGL::~OpenGL() {
 
 bool OpenGL::Fail(const char* text) {
     KillGLWindow();
-    Platform::ShowMessage(text, kCaptionError, MessageButtons::Ok, MessageIcon::Exclamation);
+    ShowMessageBox(text, kCaptionError, MessageButtons::Ok, MessageIcon::Exclamation);
     return false;
 }
 
@@ -97,7 +97,11 @@ bool OpenGL::CreateGLWindow(const std::string& title, int width, int height, int
         return Fail("Cannot create State Manager.");
     }
     Platform::FocusWindow(hWnd);
-    ReSizeGLScene(width, height);
+    // The window was made at the requested outer size; the scene fills its drawing area, which
+    // is smaller where the system draws a frame and caption.
+    int clientWidth = width, clientHeight = height;
+    Platform::GetClientSize(hWnd, clientWidth, clientHeight);
+    ReSizeGLScene(clientWidth, clientHeight);
     if (!InitGL()) {
         return Fail("Initialization Failed.");
     }
@@ -223,8 +227,8 @@ bool OpenGL::DrawGLScene() {
             scene(this, &cont);
         }
     } catch (LumoException e) {
-        Platform::ShowMessage(ExceptionReport(e), kExceptionCaption, MessageButtons::Ok,
-                              MessageIcon::Exclamation);
+        ShowMessageBox(ExceptionReport(e), kExceptionCaption, MessageButtons::Ok,
+                       MessageIcon::Exclamation);
         return false;
     }
     glFlush();
@@ -250,8 +254,8 @@ bool OpenGL::Recreate(const ControlData& cont) {
         CreateGLWindow(title, 640, 480, 16, previousMode)) {
         return true;
     }
-    Platform::ShowMessage("Fatal Error: Window cannot be opened.", "LumoSDK Fatal Error N1",
-                          MessageButtons::Ok, MessageIcon::Exclamation);
+    ShowMessageBox("Fatal Error: Window cannot be opened.", "LumoSDK Fatal Error N1",
+                   MessageButtons::Ok, MessageIcon::Exclamation);
     return false;
 }
 

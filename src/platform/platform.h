@@ -45,6 +45,10 @@ void DestroyNativeWindow(WindowHandle window);
 void SetWindowSlot(WindowHandle window, void* owner);
 void* GetWindowSlot(WindowHandle window);
 
+// The size of the window's drawing area. A framed window is made at its outer size, so where the
+// system draws the frame and caption the drawing area is smaller than the size asked for.
+void GetClientSize(WindowHandle window, int& width, int& height);
+
 std::string GetWindowTitle(WindowHandle window);
 // The executable's module handle where the system has one (null elsewhere).
 void* ModuleHandle();

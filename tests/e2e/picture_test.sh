@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the user sees: the lit, reflective surface in the middle, the backdrop around it and the
-# statistics in the upper left corner. Then, without the pictures in data/, the program says so
+# statistics in the upper left corner, when run from a folder whose name lies outside any single
+# code page (Cyrillic and Japanese), with the statistics where they are on every build. Then, without the pictures in data/, the program says so
 # in a message box, in front of its full-screen window, and ends with status 0; on a display
 # that cannot show message boxes, it says so on standard error instead.
 #
@@ -35,7 +36,37 @@ missing_from_shot() {
     above "$text" 0.02 || echo "no statistics text in the upper left corner (bright share $text)"
 }
 
-echo "== the picture"
+# The client area of the GL window as WIDTHxHEIGHT+X+Y within the window: under Wine, which draws
+# frame and caption inside the X window, it is the window's one child (the GL surface); elsewhere
+# the whole window.
+client_area() {
+    local child
+    child=$(xwininfo -children -id "$gl" | awk '/^ +0x/ { print $(NF-1); exit }')
+    if [ -n "$child" ]; then
+        echo "$child"
+    else
+        xwininfo -id "$gl" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h "+0+0" }'
+    fi
+}
+
+# The first line of the statistics sits 55 px below the top of a 600 px high client area, and as
+# much lower or higher as the projection, which fills the client area, scales it.
+check_statistics_place() {
+    local width height x y top
+    IFS='x+' read -r width height x y <<<"$(client_area)"
+    top=$(convert "$scratch/shot.png" -crop "300x110+$x+$y" +repage -colorspace Gray \
+        -threshold 80% -format '%@' info: | cut -d+ -f3)
+    awk -v top="$top" -v height="$height" 'BEGIN { d = top - 55 * height / 600; exit !(d <= 2 && d >= -2) }' ||
+        fail "the statistics start $top px below the top of the ${width}x$height client area"
+}
+
+echo "== the picture, run from a folder named in Cyrillic and Japanese"
+# File names are UTF-8 bytes, which Wine reads as such in a UTF-8 locale.
+export LC_ALL=C.UTF-8
+run_dir="$scratch/Папка データ"
+mkdir "$run_dir"
+cp -r splash.cfg launcher.bmp launcher_pressed.bmp data "$run_dir/"
+cd "$run_dir"
 start_demo "$scratch/messages"
 # The first frame sets the scene up, which a loaded machine or a sanitizer build takes a while
 # for: screenshots are taken until one shows the whole picture.
@@ -45,8 +76,10 @@ for _ in $(seq 30); do
     [ -n "$missing" ] || break
 done
 [ -z "$missing" ] || fail "$missing"
+check_statistics_place
 xdotool windowfocus --sync "$gl"
 hold_key_until_exit Escape || fail "Escape did not end the program"
+cd - >/dev/null
 
 echo "== no pictures, full screen: the message in front"
 cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"

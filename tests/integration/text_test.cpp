@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
 VARKO::TextType SceneFont() {
     VARKO::TextType type;
     type.font = "Viner Hand ITC"; // not installed: fontconfig's substitute stands in
@@ -37,7 +34,12 @@ int LitPixels(int x, int y, int width, int height) {
 class TextDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl.CreateGLWindow("VARKO OpenGL Example", kWidth, kHeight, 32, false));
+        ASSERT_TRUE(gl.CreateGLWindow("VARKO OpenGL Example", 640, 480, 32, false));
+        // The drawing area: the whole window on Linux, inside frame and caption on Windows.
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        width = viewport[2];
+        height = viewport[3];
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_LIGHTING);
         glDisable(GL_TEXTURE_2D);
@@ -56,6 +58,8 @@ protected:
     }
 
     VARKO::OpenGL gl;
+    int width = 0;
+    int height = 0;
 };
 
 } // namespace
@@ -64,7 +68,7 @@ TEST_F(TextDrawing, BitmapTextLightsPixelsAndAdvancesTheRasterPosition) {
     VARKO::Text2D text;
     text.Setup(&gl, SceneFont());
     ASSERT_NE(text.base, 0u);
-    Ortho(0, kWidth, 0, kHeight);
+    Ortho(0, width, 0, height);
     glRasterPos2i(20, 100);
     text << "FPS: " << 60;
     GLfloat raster[4] = {};
@@ -73,7 +77,7 @@ TEST_F(TextDrawing, BitmapTextLightsPixelsAndAdvancesTheRasterPosition) {
     EXPECT_LT(raster[0], 20.0f + 7 * 20);
     EXPECT_FLOAT_EQ(raster[1], 100.0f);
     EXPECT_GT(LitPixels(20, 95, static_cast<int>(raster[0]) - 20, 25), 40);
-    EXPECT_EQ(LitPixels(0, 200, kWidth, 280), 0);
+    EXPECT_EQ(LitPixels(0, 200, width, height - 200), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -85,7 +89,7 @@ TEST_F(TextDrawing, UnderlinedBitmapTextDrawsBelowTheBaseline) {
     type.underline = true;
     VARKO::Text2D text;
     text.Setup(&gl, type);
-    Ortho(0, kWidth, 0, kHeight);
+    Ortho(0, width, 0, height);
     glRasterPos2i(20, 100);
     text << "AAAA";
     EXPECT_GT(LitPixels(22, 90, 30, 10), 25);
@@ -120,8 +124,10 @@ float CentreDepth(VARKO::Text3D& text, float degrees, GLenum culled) {
     glRotatef(degrees, 0.0f, 1.0f, 0.0f);
     glTranslatef(-0.19f, -0.35f, 0.1f); // the stem of the I round the axis
     text << "I";
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
     GLfloat depth = 0.0f;
-    glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    glReadPixels(viewport[2] / 2, viewport[3] / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     return depth;
 }
 
@@ -129,7 +135,8 @@ float CentreDepth(VARKO::Text3D& text, float degrees, GLenum culled) {
 // the one that faces it: faces and walls are wound and lit as seen from outside the solid.
 TEST_F(TextDrawing, OutlineSurfacesFaceOutOfTheGlyph) {
 #ifdef _WIN32
-    GTEST_SKIP() << "the walls and winding of WGL's outline glyphs are the system's (Wine's differ)";
+    GTEST_SKIP()
+        << "the walls and winding of WGL's outline glyphs are the system's (Wine's differ)";
 #endif
     VARKO::Text3D text;
     text.Setup(&gl, SceneFont());

@@ -35,6 +35,8 @@ struct State {
     bool failDisplayMode = false;
     bool counter = true;
     int maxStencil = 32;
+    int frameWidth = 0; // what a framed window's frame and caption take from its outer size
+    int frameHeight = 0;
     int desktopWidth = 1024;
     int desktopHeight = 768;
     double clockMs = 0;
@@ -93,6 +95,11 @@ void QueueEvent(Platform::WindowHandle window, Platform::Event event) {
 void FailRegisterClass(bool fail) {
     S().failRegister = fail;
 }
+void SetWindowFrame(int width, int height) {
+    S().frameWidth = width;
+    S().frameHeight = height;
+}
+
 void FailCreateWindow(bool fail) {
     S().failCreate = fail;
 }
@@ -200,6 +207,12 @@ void SetWindowSlot(WindowHandle window, void* owner) {
 }
 void* GetWindowSlot(WindowHandle window) {
     return Window(window)->slot;
+}
+void GetClientSize(WindowHandle window, int& width, int& height) {
+    const FakeWindow* w = Window(window);
+    const bool framed = w->style == WindowStyle::Framed;
+    width = w->width - (framed ? S().frameWidth : 0);
+    height = w->height - (framed ? S().frameHeight : 0);
 }
 std::string GetWindowTitle(WindowHandle window) {
     return Window(window)->title;

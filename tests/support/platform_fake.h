@@ -49,6 +49,8 @@ std::size_t LiveWindowCount();
 void QueueEvent(Platform::WindowHandle window, Platform::Event event);
 void FailRegisterClass(bool fail);
 void FailCreateWindow(bool fail);
+// How much smaller than its outer size a framed window's drawing area is (0 x 0 at first).
+void SetWindowFrame(int width, int height);
 
 // ---- GL surface and context
 // ChooseSurfaceFormat finds a format only when the stencil bits asked for are at most this.

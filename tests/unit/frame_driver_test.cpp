@@ -57,6 +57,7 @@ protected:
 };
 
 TEST_F(FrameDriverTest, WindowedCreationInOrder) {
+    Fake::SetWindowFrame(16, 39);
     ASSERT_TRUE(Create());
     EXPECT_EQ(Fake::Log(), (Texts{"RegisterWindowClass", "CreateNativeWindow", "GetWindowDevice",
                                   "ChooseSurfaceFormat", "SetSurfaceFormat", "CreateGLContext",
@@ -66,6 +67,10 @@ TEST_F(FrameDriverTest, WindowedCreationInOrder) {
     EXPECT_EQ(window->title, "VARKO OpenGL Example");
     EXPECT_EQ(window->width, 800);
     EXPECT_EQ(window->height, 600);
+    int width = 0, height = 0;
+    gl.GetWindow()->GetDimensions(width, height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
     ASSERT_EQ(Fake::FormatRequests().size(), 1u);
     EXPECT_EQ(Fake::FormatRequests()[0].depthBits, 32);
     EXPECT_EQ(Fake::FormatRequests()[0].stencilBits, 32);
@@ -73,8 +78,9 @@ TEST_F(FrameDriverTest, WindowedCreationInOrder) {
     EXPECT_NE(gl.frame, nullptr);
     EXPECT_TRUE(Fake::Messages().empty());
     EXPECT_TRUE(GL::CallsInOrder(
-        {"glViewport(0, 0, 800, 600)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
-         "gluPerspective(45, 1.33333, 0.1, 1000)", "glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()",
+        // The drawing area within the frame, while the wrapper keeps the outer size.
+        {"glViewport(0, 0, 784, 561)", "glMatrixMode(GL_PROJECTION)", "glLoadIdentity()",
+         "gluPerspective(45, 1.3975, 0.1, 1000)", "glMatrixMode(GL_MODELVIEW)", "glLoadIdentity()",
          "glShadeModel(GL_SMOOTH)", "glClearColor(0, 0, 0, 0.5)", "glClearDepth(1)",
          "glDepthFunc(GL_LEQUAL)", "glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)",
          "glEnable(GL_COLOR_MATERIAL)", "glEnable(GL_TEXTURE_2D)"}));

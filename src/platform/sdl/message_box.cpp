@@ -1,5 +1,5 @@
-// Message boxes through SDL2. Each box is also written to the standard error stream, so a run
-// from a terminal (or a test) keeps a record of what the user was told.
+// Message boxes through SDL2. Where the system cannot show one, its text and the answer taken
+// go to the standard error stream instead.
 
 #include "src/platform/sdl/sdl_internal.h"
 
@@ -23,7 +23,6 @@ Uint32 IconFlags(MessageIcon icon) {
 
 MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                           MessageButtons buttons, MessageIcon icon) {
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     const Uint32 enter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
     const Uint32 escape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     const SDL_MessageBoxButtonData ok[] = {{enter | escape, 0, "OK"}};

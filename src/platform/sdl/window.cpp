@@ -320,6 +320,9 @@ void SetWindowSlot(WindowHandle window, void* owner) {
 void* GetWindowSlot(WindowHandle window) {
     return window->slot;
 }
+void GetClientSize(WindowHandle window, int& width, int& height) {
+    SDL_GetWindowSize(window->sdl, &width, &height);
+}
 std::string GetWindowTitle(WindowHandle window) {
     return window->title;
 }

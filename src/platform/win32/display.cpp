@@ -11,10 +11,15 @@ bool ChangeDisplayMode(int width, int height, int bits) {
     mode.dmPelsHeight = static_cast<DWORD>(height);
     mode.dmBitsPerPel = static_cast<DWORD>(bits);
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+        return false;
+    }
+    GuardDisplayMode();
+    return true;
 }
 
 void RestoreDisplayMode() {
+    DisarmDisplayModeGuard();
     ChangeDisplaySettingsA(nullptr, 0);
 }
 

@@ -1,5 +1,4 @@
-// Message boxes with no owner window. Each box is also written to the standard error stream, as
-// on Linux, so a run from a terminal (or a test) keeps a record of what the user was told.
+// Message boxes with no owner window.
 
 #include "src/platform/win32/win32_internal.h"
 
@@ -9,6 +8,10 @@
 
 namespace VARKO::Platform {
 namespace {
+
+// The framework writes a line for each box to the standard error stream. Binary mode, set before
+// anything is written: the lines end as on Linux, without a carriage return.
+[[maybe_unused]] const int kErrorStreamBinary = _setmode(_fileno(stderr), _O_BINARY);
 
 UINT IconStyle(MessageIcon icon) {
     switch (icon) {
@@ -25,10 +28,6 @@ UINT IconStyle(MessageIcon icon) {
 
 MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                           MessageButtons buttons, MessageIcon icon) {
-    // Binary mode: the record's lines end as on Linux, without a carriage return.
-    _setmode(_fileno(stderr), _O_BINARY);
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
-    std::fflush(stderr);
     const bool asking = buttons == MessageButtons::YesNo;
     const int pressed = MessageBoxA(nullptr, text.c_str(), caption.c_str(),
                                     (asking ? MB_YESNO : MB_OK) | IconStyle(icon));

@@ -11,16 +11,23 @@
 namespace VARKO::Platform {
 namespace {
 
-// The file's full path in UTF-16: the current directory, a backslash and `path`, converted with
-// the ANSI code page. False when the whole would exceed MAX_PATH characters.
+// The file's full path in UTF-16: the current directory, read as UTF-16 so that a folder named
+// outside the ANSI code page keeps its name, a backslash and `path` (converted with the ANSI code
+// page, as the system's narrow calls read it). False when the whole would exceed MAX_PATH.
 bool FullPath(const std::string& path, WCHAR (&wide)[MAX_PATH + 1]) {
-    char directory[MAX_PATH + 1] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
-    if (length == 0 || length > MAX_PATH || length + 1 + path.size() > MAX_PATH) {
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, wide);
+    if (length == 0 || length + 1 + path.size() > MAX_PATH) {
         return false;
     }
-    const std::string full = std::string(directory, length) + "\\" + path;
-    return MultiByteToWideChar(CP_ACP, 0, full.c_str(), -1, wide, MAX_PATH + 1) != 0;
+    wide[length] = L'\\';
+    const int room = MAX_PATH - static_cast<int>(length) - 1;
+    const int converted = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                              wide + length + 1, room);
+    if (converted == 0 && !path.empty()) {
+        return false;
+    }
+    wide[length + 1 + converted] = L'\0';
+    return true;
 }
 
 // The picture's size in screen pixels from its extent in hundredths of a millimetre.

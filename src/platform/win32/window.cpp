@@ -85,6 +85,15 @@ HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
 }
 
+// While the program has a window, neither the screen saver nor the display's power saving starts
+// (the swallowed system commands alone do not stop the latter); the last window gone, the system
+// may blank the display again.
+int liveWindows = 0;
+
+void KeepDisplayAwake(bool awake) {
+    SetThreadExecutionState(awake ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+}
+
 } // namespace
 
 bool RegisterWindowClass(const std::string& name) {
@@ -115,6 +124,9 @@ WindowHandle CreateNativeWindow(const std::string& className, const std::string&
     }
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
+    if (liveWindows++ == 0) {
+        KeepDisplayAwake(true);
+    }
     auto* window = new NativeWindow();
     window->hwnd = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
@@ -125,6 +137,9 @@ void DestroyNativeWindow(WindowHandle window) {
     SetWindowLongPtrA(window->hwnd, GWLP_USERDATA, 0);
     DestroyWindow(window->hwnd);
     delete window;
+    if (--liveWindows == 0) {
+        KeepDisplayAwake(false);
+    }
 }
 
 void SetWindowSlot(WindowHandle window, void* owner) {
@@ -135,6 +150,13 @@ void SetWindowSlot(WindowHandle window, void* owner) {
 
 void* GetWindowSlot(WindowHandle window) {
     return window ? window->slot : nullptr;
+}
+
+void GetClientSize(WindowHandle window, int& width, int& height) {
+    RECT client{};
+    GetClientRect(window->hwnd, &client);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
 }
 
 std::string GetWindowTitle(WindowHandle window) {
