@@ -5,11 +5,9 @@
 #   bash scripts/run-web.sh [PORT]     (default: a free port)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-port=${1:-0}
 cmake --preset web >/dev/null
 cmake --build --preset web --target metaballs
-site=build/web/app
-echo "Serving the demo; open the address below (Ctrl+C stops)."
-cd "$site"
-exec python3 -u -m http.server --bind 127.0.0.1 "$port" 2>&1 |
-    sed -u -n 's|.*Serving HTTP on \([0-9.]*\) port \([0-9]*\).*|http://\1:\2/metaballs.html|p'
+port=${1:-$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')}
+echo "Open http://127.0.0.1:$port/metaballs.html (Ctrl+C stops the server)"
+cd build/web/app
+exec python3 -m http.server --bind 127.0.0.1 "$port" >/dev/null 2>&1

@@ -16,6 +16,8 @@ packages=(
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     g++-mingw-w64-x86-64-posix googletest wine wine64
     gnuplot-nox
+    # The web build: the compiler, the browser its tests run in, and the picture decoder.
+    emscripten chromium libstb-dev
 )
 
 missing=()

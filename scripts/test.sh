@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the normal build, the sanitizer build, and a short fuzzing run.
+# Builds and runs every test: the normal build, the sanitizer build, the Windows and web builds,
+# and a short fuzzing run.
 # Integration and end-to-end tests run in a virtual display (Xvfb) started here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,6 +38,12 @@ rm -rf "$WINEPREFIX"
     ctest --preset win32 || status=$?
     wineserver -k
     exit $status'
+
+echo "== web build (WebAssembly and WebGL in headless Chromium) =="
+cmake --preset web >/dev/null
+cmake --build --preset web
+# The browser cases run from the unpacked web zip, each in a fresh Chromium profile.
+ctest --preset web
 
 if [ -d tests/fuzz ]; then
     echo "== fuzzing =="
