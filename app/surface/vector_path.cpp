@@ -8,6 +8,9 @@ extern const VectorPath portablePath;
 #ifdef VARKO_X86_VECTOR_PATHS
 extern const VectorPath sse2Path, avx2Path, avx512Path;
 #endif
+#ifdef VARKO_WASM_SIMD128_PATH
+extern const VectorPath simd128Path;
+#endif
 } // namespace Surface
 
 namespace {
@@ -16,9 +19,10 @@ namespace {
 constexpr const VectorPath* carried[] = {
     &Surface::portablePath,
 #ifdef VARKO_X86_VECTOR_PATHS
-    &Surface::sse2Path,
-    &Surface::avx2Path,
-    &Surface::avx512Path,
+    &Surface::sse2Path,     &Surface::avx2Path, &Surface::avx512Path,
+#endif
+#ifdef VARKO_WASM_SIMD128_PATH
+    &Surface::simd128Path,
 #endif
 };
 
