@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Compares the web build's per-frame work under node with the native SSE2 path's, in one run:
-# the two benchmarks take turns, RUNS times each (default 5), so that the machine's slow spells
-# and other load hit both alike. Prints each run's last line, then the medians of the runs' frame
-# medians, their ratio and the load average before and after. Needs the default and web builds
+# Compares the web build's per-frame work under node (its SIMD path, and its portable path for
+# reference) with the native SSE2 path's, in one run: the benchmarks take turns, RUNS times each
+# (default 5), so that the machine's slow spells and other load hit all alike. Prints each run's
+# last line, then the medians of the runs' frame medians, the ratio of the SIMD path's to the
+# native one's and the load average before and after. Needs the default and web builds
 # (cmake --preset default; cmake --preset web).
 #
 #   bash scripts/compare-web-speed.sh [RUNS] [BENCHMARK OPTIONS...]
@@ -14,7 +15,7 @@ shift || true
 cmake --build --preset default --target benchmark -j2 >/dev/null
 NODE_PATH=/usr/share/nodejs cmake --build --preset web --target benchmark >/dev/null
 
-declare -A frames=([wasm]="" [sse2]="")
+declare -A frames=([wasm]="" [wasm_portable]="" [sse2]="")
 run() { # name, command...: runs one benchmark and keeps its frame median
     local name=$1 line
     shift
@@ -28,9 +29,11 @@ median() { tr ' ' '\n' <<<"$1" | sed '/^$/d' | sort -g | awk '{v[NR] = $1}
 echo "load average before: $(cut -d ' ' -f 1-3 /proc/loadavg)"
 for ((i = 0; i < runs; ++i)); do
     run wasm node --no-experimental-fetch build/web/tools/benchmark.js "$@"
+    run wasm_portable node --no-experimental-fetch build/web/tools/benchmark.js --path=portable "$@"
     run sse2 build/default/tools/benchmark --path=sse2 "$@"
 done
 echo "load average after: $(cut -d ' ' -f 1-3 /proc/loadavg)"
 wasm=$(median "${frames[wasm]}")
 sse2=$(median "${frames[sse2]}")
-echo "median frame: wasm $wasm ms, native sse2 $sse2 ms, ratio $(awk "BEGIN {printf \"%.2f\", $wasm / $sse2}")"
+echo "median frame: wasm simd128 $wasm ms, wasm portable $(median "${frames[wasm_portable]}") ms," \
+    "native sse2 $sse2 ms; simd128 / sse2 $(awk "BEGIN {printf \"%.2f\", $wasm / $sse2}")"
