@@ -19,10 +19,12 @@ namespace {
 constexpr const VectorPath* carried[] = {
     &Surface::portablePath,
 #ifdef VARKO_X86_VECTOR_PATHS
-    &Surface::sse2Path,     &Surface::avx2Path, &Surface::avx512Path,
+    &Surface::sse2Path,   // the x86-64 baseline
+    &Surface::avx2Path,   // where the processor has AVX2
+    &Surface::avx512Path, // where it has AVX-512
 #endif
 #ifdef VARKO_WASM_SIMD128_PATH
-    &Surface::simd128Path,
+    &Surface::simd128Path, // WebAssembly, built with SIMD
 #endif
 };
 
