@@ -53,8 +53,9 @@ rm -rf "$WINEPREFIX"
 
 echo "== web build (WebAssembly and WebGL in headless Chromium) =="
 cmake --preset web >/dev/null
-cmake --build --preset web
-# The browser cases run from the unpacked web zip, each in a fresh Chromium profile.
+cmake --build --preset web -j"$jobs"
+# The browser cases run from the unpacked web zip, each in a fresh Chromium profile; under node,
+# the vector path tests and 50 frames of the benchmark on the WebAssembly SIMD path.
 ctest --preset web
 
 if [ -d tests/fuzz ]; then

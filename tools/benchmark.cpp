@@ -4,7 +4,7 @@
 // interleaved, so a slow spell of the machine hits both alike, and every frame is checked to give
 // the same bits on both.
 //
-//   benchmark [--grid=N] [--balls=N] [--frames=N] [--path=portable|sse2|avx2|avx512]
+//   benchmark [--grid=N] [--balls=N] [--frames=N] [--path=portable|sse2|avx2|avx512|simd128]
 //             [--scaling[=FILE]]
 //
 // Defaults: grid 50, 10 balls, 200 frames at t = 0, 16, 32 ... ms after a warm-up, the widest

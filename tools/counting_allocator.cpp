@@ -1,7 +1,8 @@
 // The program's own malloc, calloc and realloc count each call and hand it on to the C library's.
 //
-// glibc: a program's own malloc family replaces the library's, which stays reachable under its
-// internal names (__libc_malloc, ...); free and the aligned allocations are then replaced too.
+// glibc and Emscripten's C library: a program's own malloc family replaces the library's, which
+// stays reachable under its internal names (__libc_malloc, ...; Emscripten's aligned allocation
+// under its own name); free and the aligned allocations are then replaced too.
 // MinGW-w64: the C runtime's allocator sits in a DLL and cannot be replaced, so the link wraps it
 // (-Wl,--wrap=malloc sends every call of malloc to __wrap_malloc, and __real_malloc reaches the
 // DLL's). The C++ runtime is linked statically, so operator new's calls are wrapped as well.
@@ -49,17 +50,23 @@ void* COUNTING(realloc)(void* block, std::size_t size) {
 }
 
 #ifndef _WIN32
+#ifdef __EMSCRIPTEN__
+#define ALIGNED_UNDERLYING emscripten_builtin_memalign
+#else
+#define ALIGNED_UNDERLYING __libc_memalign
+#endif
+
 extern "C" {
-void* __libc_memalign(std::size_t alignment, std::size_t size);
+void* ALIGNED_UNDERLYING(std::size_t alignment, std::size_t size);
 void __libc_free(void* block);
 
 void* aligned_alloc(std::size_t alignment, std::size_t size) {
     ++allocations;
-    return __libc_memalign(alignment, size);
+    return ALIGNED_UNDERLYING(alignment, size);
 }
 int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
     ++allocations;
-    *block = __libc_memalign(alignment, size);
+    *block = ALIGNED_UNDERLYING(alignment, size);
     return *block == nullptr ? ENOMEM : 0;
 }
 void free(void* block) {

@@ -8,6 +8,9 @@ extern const VectorPath portablePath;
 #ifdef VARKO_X86_VECTOR_PATHS
 extern const VectorPath sse2Path, avx2Path, avx512Path;
 #endif
+#ifdef VARKO_WASM_SIMD128_PATH
+extern const VectorPath simd128Path;
+#endif
 } // namespace Surface
 
 namespace {
@@ -16,9 +19,12 @@ namespace {
 constexpr const VectorPath* carried[] = {
     &Surface::portablePath,
 #ifdef VARKO_X86_VECTOR_PATHS
-    &Surface::sse2Path,
-    &Surface::avx2Path,
-    &Surface::avx512Path,
+    &Surface::sse2Path,   // the x86-64 baseline
+    &Surface::avx2Path,   // where the processor has AVX2
+    &Surface::avx512Path, // where it has AVX-512
+#endif
+#ifdef VARKO_WASM_SIMD128_PATH
+    &Surface::simd128Path, // WebAssembly, built with SIMD
 #endif
 };
 
