@@ -6,10 +6,26 @@
 # the full logs stay in the work folder. Run by hand, as root, before a release (it takes most of
 # an hour on two cores; not part of CI):
 #
-#   bash scripts/fresh-machine-check.sh [work-folder]      (default /var/tmp/varko-fresh)
+#   bash scripts/fresh-machine-check.sh [--security=with|without] [work-folder]
+#       (default: with, /var/tmp/varko-fresh)
+#
+# A Debian 12 installed today comes with the security archive's updates, and so does the root by
+# default: it takes the security archive as a package source and is upgraded from it before the
+# commands run. With --security=without the root knows the main archive only (its point release),
+# as an installation made without network or with the security source left out has it; the X
+# server, for one, is then an older build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+security=with
+if [[ ${1:-} == --security=* ]]; then
+    security=${1#--security=}
+    shift
+fi
+if [ "$security" != with ] && [ "$security" != without ]; then
+    echo "usage: $0 [--security=with|without] [work-folder]" >&2
+    exit 2
+fi
 if [ "$(id -u)" -ne 0 ]; then
     echo "run this as root (debootstrap and chroot need it)" >&2
     exit 2
@@ -37,15 +53,24 @@ if [ -d "$root" ]; then
     rm -rf "$root"
 fi
 mkdir -p "$work"
-echo "== debootstrap bookworm from $mirror into $root"
+echo "== debootstrap bookworm from $mirror into $root ($security the security archive)"
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 || {
     tail -n 20 "$work/debootstrap.log" >&2
     exit 1
 }
-# The same package sources as this machine, and its name resolution.
+# The same package sources as this machine (less the security archive's, without it), and its name
+# resolution.
 if [ -f /etc/apt/sources.list.d/debian.sources ]; then
     rm -f "$root/etc/apt/sources.list"
-    cp /etc/apt/sources.list.d/debian.sources "$root/etc/apt/sources.list.d/"
+    if [ "$security" = with ]; then
+        cp /etc/apt/sources.list.d/debian.sources "$root/etc/apt/sources.list.d/"
+    else
+        awk -v RS= -v ORS='\n\n' '!/debian-security/' /etc/apt/sources.list.d/debian.sources \
+            >"$root/etc/apt/sources.list.d/debian.sources"
+    fi
+elif [ "$security" = with ]; then
+    echo "deb http://deb.debian.org/debian-security bookworm-security main" \
+        >>"$root/etc/apt/sources.list"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
@@ -76,6 +101,15 @@ run_fresh() {
     fi
     return "$status"
 }
+
+if [ "$security" = with ]; then
+    echo "== upgrade from the security archive"
+    chroot "$root" env DEBIAN_FRONTEND=noninteractive sh -c \
+        'apt-get update -qq && apt-get upgrade -y -qq' >"$work/upgrade.log" 2>&1 || {
+        tail -n 20 "$work/upgrade.log" >&2
+        exit 1
+    }
+fi
 
 outcome=0
 echo "== bash scripts/run-demo.sh"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the normal build, the sanitizer build, the Windows and web builds,
+# Builds and runs every test: the normal build, the sanitizer builds, the Windows and web builds,
 # and a short fuzzing run.
 # Integration and end-to-end tests run in a virtual display (Xvfb) started here.
 set -euo pipefail
@@ -22,6 +22,15 @@ cmake --build --preset sanitize -j"$jobs"
 # The test preset carries the sanitizer settings: leak checks everywhere, with the system
 # libraries' own start-up allocations suppressed.
 "${in_display[@]}" ctest --preset sanitize -j"$jobs"
+
+echo "== ThreadSanitizer build (integration and end-to-end tests) =="
+cmake --preset tsan >/dev/null
+# Only what those tests run: the program, its helper and the integration tests.
+cmake --build --preset tsan -j"$jobs"
+# The test preset has Mesa draw on the calling thread (LP_NUM_THREADS=0): its own drawing threads
+# wait on each other in ways ThreadSanitizer cannot follow, and every frame would be reported. The
+# program's threads (the main one and the one that takes Ctrl+C and kill) are what is checked.
+"${in_display[@]}" ctest --preset tsan -j"$jobs"
 
 echo "== Windows build (MinGW-w64 cross build; unit, integration and end-to-end tests under Wine) =="
 cmake --preset win32 >/dev/null

@@ -39,12 +39,12 @@ read -r number <&"${XORG[0]}" || fail "X.Org did not start: $(tail -n 5 "$scratc
 export DISPLAY=:$number
 
 # Wine's desktop learns the display's modes when its prefix starts, so the prefix starts here.
-ways=(Escape "a close request" SIGTERM)
+under_wine=false
 if [[ "$program" == *-under-wine ]]; then
+    under_wine=true
     export WINEPREFIX=$scratch/wineprefix
     wine wineboot >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    ways=(Escape "a close request")
 fi
 
 current_mode() { xrandr | sed -n 's/^ *\([0-9]*x[0-9]*\) .*\*.*/\1/p'; }
@@ -68,12 +68,19 @@ check_restored() {
     [ "$mode" = 1024x768 ] || fail "the display stayed at $mode after $1"
 }
 
-for way in "${ways[@]}"; do
-    echo "== $way"
+# Starts the demo full screen, leaves it the way $1 says and waits for the end.
+leave_full_screen() {
+    local way=$1
     case $way in
     Escape) start_full_screen 4 ;;
     "a close request") start_full_screen 3 ;;
     SIGTERM) start_full_screen 5 ;;
+    "the failed set-up")
+        start_full_screen 4
+        answer_message_box "LumoGL Example Error" Return
+        wait_for_exit || fail "the program did not end after the message"
+        return
+        ;;
     esac
     gl=$(wait_for_window "VARKO OpenGL Example") || fail "the full-screen window did not appear"
     [ "$(current_mode)" = 800x600 ] || fail "the display did not switch to 800x600"
@@ -81,26 +88,47 @@ for way in "${ways[@]}"; do
     Escape)
         xdotool windowfocus --sync "$gl"
         hold_key_until_exit Escape || fail "Escape did not end the program"
-        check_restored "$way" 0
         ;;
     "a close request")
         "$close_request" "$gl"
         wait_for_exit || fail "the program did not end after the close request"
-        check_restored "$way" 0
         ;;
     SIGTERM)
         kill -TERM "$program_pid"
         wait_for_exit || fail "the program did not end on SIGTERM"
-        check_restored "$way" 143
         ;;
     esac
-done
+}
 
-echo "== a scene that cannot set up"
+# In the sanitizer build the leak check runs at exit, from a thread of LeakSanitizer's own that
+# stops the program's threads with ptrace; where that thread crashes ("Tracer caught signal 11",
+# "LeakSanitizer has encountered a fatal error") the process ends with status 1 whatever the
+# program did, and nothing was learnt either way. The case is then run once more with the leak
+# check off, and judged on that run: the exit status and the mode are checked as usual, and a leak
+# the checker did find (a report, not a crash) still fails. Both runs are said in the log.
+leave_and_check() {
+    local way=$1 expected=$2
+    echo "== $way"
+    leave_full_screen "$way"
+    if [ "$exit_status" -ne "$expected" ] &&
+        grep -q "LeakSanitizer has encountered a fatal error" "$scratch/messages" 2>/dev/null; then
+        echo "the leak checker itself crashed at exit (status $exit_status):"
+        grep -E "Tracer caught|fatal error" "$scratch/messages" | sed 's/^/    /'
+        echo "== $way, again without the leak check"
+        local options=${ASAN_OPTIONS:-}
+        export ASAN_OPTIONS="${options:+$options:}detect_leaks=0"
+        leave_full_screen "$way"
+        export ASAN_OPTIONS="$options"
+    fi
+    check_restored "$way" "$expected"
+}
+
+leave_and_check Escape 0
+leave_and_check "a close request" 0
+$under_wine || leave_and_check SIGTERM 143
+
+# A scene that cannot set up: the run directory lacks data/.
 cp splash.cfg launcher.bmp launcher_pressed.bmp "$scratch/"
 cd "$scratch"
-start_full_screen 4
-answer_message_box "LumoGL Example Error" Return
-wait_for_exit || fail "the program did not end after the message"
-check_restored "the failed set-up" 0
+leave_and_check "the failed set-up" 0
 echo "PASS"

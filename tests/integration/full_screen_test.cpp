@@ -2,7 +2,8 @@
 // colour depth (no Linux display changes its depth), a size it lacks is refused, and a 16-bit
 // full-screen GL window covers the screen. (A virtual framebuffer has one mode only: the mode
 // change and its undo are tested end to end on X.Org, tests/e2e/mode_restore_test.sh.) A kill
-// that arrives while the program holds the display still leaves full screen and ends the program.
+// that arrives while the program holds the display, or while it makes its window anew, still
+// leaves full screen and ends the program.
 
 #include "src/opengl.h"
 
@@ -88,6 +89,36 @@ TEST(FullScreenDeathTest, AKillWhileTheDisplayIsHeldLeavesFullScreenOnceLetGo) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(KillWhileHoldingTheDisplay(), testing::KilledBySignal(SIGTERM),
                 "letting go of the display");
+}
+
+// The kill arrives while the main thread makes its full-screen window anew again and again, so the
+// thread that takes it walks the program's windows while they come and go. (Under the
+// ThreadSanitizer build an unguarded walk is reported and ends the child with the sanitizer's
+// status instead.)
+void KillWhileWindowsAreMadeAnew() {
+    Size desktop = Desktop();
+    auto madeAnew = [&desktop] {
+        OpenGL gl;
+        if (!gl.CreateGLWindow("VARKO OpenGL Example", desktop.width, desktop.height, 32, true)) {
+            std::_Exit(2);
+        }
+    };
+    // The first window sets up the thread that takes kills; the killer comes after it, so that it
+    // too has them blocked and the kill goes to that thread.
+    madeAnew();
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        kill(getpid(), SIGTERM);
+    }).detach();
+    for (int made = 0; made < 1000; ++made) {
+        madeAnew();
+    }
+    std::_Exit(4);
+}
+
+TEST(FullScreenDeathTest, AKillWhileWindowsAreMadeAnewLeavesFullScreenAndEnds) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(KillWhileWindowsAreMadeAnew(), testing::KilledBySignal(SIGTERM), "");
 }
 
 } // namespace

@@ -4,11 +4,17 @@
 # preloaded). The scripted warm-up visits the largest window and both ends of the ball count and
 # makes four window resizes, ending at the first size, so that every buffer the run needs has been
 # made once; it ends at the first memory sample after the last resize, and from then on only the
-# ball count changes: resident memory may not rise 1 MiB or more above the warm-up's peak. The only GL error allowed is the one GL_INVALID_VALUE of the first
-# frame (the surface material's shininess of 312 is beyond GL's range of 0-128). Prints the
-# figures.
+# ball count changes: resident memory may not rise 1 MiB or more above the warm-up's peak. The only
+# GL error allowed is the one GL_INVALID_VALUE of the first frame (the surface material's shininess
+# of 312 is beyond GL's range of 0-128). Prints the figures.
 #
-#   bash tests/soak/soak.sh <metaballs> <gl_probe.so> [frames, default 2000] [record copy]
+# Every step is counted in the frames the probe saw drawn, never in seconds: a key is held for so
+# many frames, a resize is done once a frame has been drawn at the new size, and the run goes on
+# for a fixed number of frames after the warm-up. A quick machine and a slow one make the same run,
+# only in different times.
+#
+#   bash tests/soak/soak.sh <metaballs> <gl_probe.so> [frames after the warm-up, default 2000]
+#       [record copy]
 #   (repository root, DISPLAY set; the record of errors and memory is copied where the fourth
 #   argument says)
 set -euo pipefail
@@ -19,6 +25,7 @@ source "$(dirname "$0")/../e2e/e2e_lib.sh"
 scratch=$(mktemp -d)
 keep=${4:-}
 record=$scratch/record
+counter=$scratch/frames
 trap 'cleanup_e2e; [ -z "$keep" ] || cp "$record" "$keep"; rm -rf "$scratch"' EXIT
 
 # glibc raises its mmap threshold each time a large mapped block is freed, and from then on serves
@@ -27,56 +34,102 @@ trap 'cleanup_e2e; [ -z "$keep" ] || cp "$record" "$keep"; rm -rf "$scratch"' EX
 # allocator's policy still, so that what remains is what the program holds.
 cat >"$scratch/metaballs" <<WRAP
 #!/usr/bin/env bash
-MALLOC_MMAP_THRESHOLD_=131072 LD_PRELOAD="$probe" VARKO_SOAK_LOG="$record" exec "$program"
+MALLOC_MMAP_THRESHOLD_=131072 LD_PRELOAD="$probe" VARKO_SOAK_LOG="$record" \
+    VARKO_SOAK_FRAMES="$counter" exec "$program"
 WRAP
 chmod +x "$scratch/metaballs"
 program=$scratch/metaballs
 
-frames_drawn() {
-    awk '$3 == "rss" { last = $2 } END { print last + 0 }' "$record" 2>/dev/null || echo 0
+# Leaves the number of frames drawn so far in `drawn` (no subshell: this runs 50 times a second).
+drawn=0
+count_frames() {
+    drawn=0
+    [ -s "$counter" ] && read -r drawn <"$counter" || true
+    drawn=${drawn:-0}
 }
 
-# Holds key $1 for $2 seconds.
+# Waits until the demo has drawn frame $1. A demo that ended fails the run, and so does one that
+# draws nothing for 60 s (stuck: no machine is that slow).
+await_frame() {
+    local last=-1 still=0
+    count_frames
+    while [ "$drawn" -lt "$1" ]; do
+        kill -0 "$program_pid" 2>/dev/null || fail "the demo ended after $drawn frames"
+        if [ "$drawn" -eq "$last" ]; then
+            still=$((still + 1))
+            [ "$still" -lt 3000 ] || fail "no frame drawn for 60 s after frame $drawn"
+        else
+            last=$drawn still=0
+        fi
+        sleep 0.02
+        count_frames
+    done
+}
+
+# Lets the demo draw $1 more frames.
+draw_frames() {
+    count_frames
+    await_frame $((drawn + $1))
+}
+
+# Holds key $1 for $2 frames (Up and Down step the ball count once a frame).
 hold() {
     xdotool keydown "$1"
-    sleep "$2"
+    draw_frames "$2"
     xdotool keyup "$1"
+}
+
+# Resizes the window to $1 x $2 and waits until a frame has been drawn into a viewport of that size.
+resize() {
+    count_frames
+    local asked=$drawn
+    xdotool windowsize "$gl" "$1" "$2"
+    for _ in $(seq 3000); do
+        if awk -v after="$asked" -v size="$1 $2" '$3 == "viewport" && $2 > after &&
+                $4 " " $5 == size { found = 1 } END { exit !found }' "$record" 2>/dev/null; then
+            return 0
+        fi
+        kill -0 "$program_pid" 2>/dev/null || fail "the demo ended after $drawn frames"
+        sleep 0.02
+    done
+    fail "no frame drawn at $1 x $2 within 60 s of the resize"
 }
 
 start_demo "$scratch/messages"
 xdotool windowfocus --sync "$gl"
-xdotool windowsize "$gl" 1000 700
-hold Up 1.5
-hold Down 1.5
-xdotool windowsize "$gl" 800 600
-hold Up 1
+resize 1000 700
+hold Up 30
+hold Down 30
+resize 800 600
+hold Up 20
 for size in "640 480" "1000 700" "320 240" "800 600"; do
-    read -r width height <<<"$size"
-    xdotool windowsize "$gl" "$width" "$height"
-    hold Down 0.3
+    resize $size
+    hold Down 10
 done
-sleep 0.3
-warmup=$((($(frames_drawn) / 100 + 1) * 100))
-[ "$warmup" -le $((frames / 2)) ] || fail "the scripted warm-up took more than half the $frames frames"
+count_frames
+warmup=$(((drawn / 100 + 1) * 100))
+total=$((warmup + frames))
 
-while [ "$(frames_drawn)" -lt "$frames" ]; do
-    kill -0 "$program_pid" 2>/dev/null || fail "the demo ended after $(frames_drawn) frames"
-    keys=(Up Down)
-    hold "${keys[$((RANDOM % 2))]}" "0.$((RANDOM % 4))$((RANDOM % 10))"
-    sleep "0.$((RANDOM % 3))"
+# Bursts of 0 to 39 frames with a key down, 0 to 19 frames apart.
+keys=(Up Down)
+while count_frames && [ "$drawn" -lt "$total" ]; do
+    hold "${keys[$((RANDOM % 2))]}" $((RANDOM % 40))
+    draw_frames $((RANDOM % 20))
 done
 hold_key_until_exit Escape || fail "Escape did not end the demo"
 [ "$exit_status" -eq 0 ] || fail "exit status $exit_status, expected 0"
 
-read -r total warm_peak end peak <<<"$(awk -v w="$warmup" '$3 == "rss" {
+read -r last warm_peak end peak <<<"$(awk -v w="$warmup" '$3 == "rss" {
         last = $2; rss = $4; end = rss
         if ($2 <= w && rss > warm) warm = rss
         if ($2 > w && rss > peak) peak = rss
     } END { print last, warm, end, peak }' "$record")"
+[ "$last" -ge "$total" ] || fail "the last memory sample is of frame $last, before frame $total"
 errors=$(grep -c " error " "$record" || true)
 growth=$((peak - warm_peak))
-echo "frames: $total; resident memory: warm-up (to frame $warmup) peak $warm_peak KiB, later peak" \
-    "$peak KiB (growth $growth KiB), at the end $end KiB; GL errors: $errors"
+echo "frames: $drawn; resident memory: warm-up (to frame $warmup) peak $warm_peak KiB, then" \
+    "$frames frames with a peak of $peak KiB (growth $growth KiB), at the end $end KiB;" \
+    "GL errors: $errors"
 grep " error " "$record" | head -n 5
 [ "$(grep " error " "$record")" = "frame 1 error 0x0501" ] ||
     fail "GL errors other than the set-up's one GL_INVALID_VALUE"

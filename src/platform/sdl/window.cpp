@@ -7,9 +7,12 @@
 
 #include "src/platform/event_queue.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <mutex>
+#include <thread>
 
 namespace VARKO::Platform {
 namespace {
@@ -18,6 +21,30 @@ namespace {
 std::map<Uint32, NativeWindow*>& WindowsById() {
     static auto* windows = new std::map<Uint32, NativeWindow*>();
     return *windows;
+}
+
+// Held while the list changes or is read, and while an SDL window in it is replaced or destroyed:
+// the thread that takes Ctrl+C and kill leaves full screen through this list while the main thread
+// may be making a window anew. Never destroyed, like the list.
+std::mutex& WindowsLock() {
+    static auto* lock = new std::mutex();
+    return *lock;
+}
+
+using WindowsGuard = std::unique_lock<std::mutex>;
+
+// The main thread holds the lock for the time an SDL call takes. One that holds it longer is
+// stuck, or is the very thread that crashed inside it; leaving full screen then goes on without it
+// (the process is ending, and the give-up alarm still bounds the wait on the display). Tried in
+// short steps rather than with a timed lock, which ThreadSanitizer does not follow.
+WindowsGuard LockWindowsUnlessStuck() {
+    constexpr auto kStep = std::chrono::milliseconds(2);
+    constexpr int kSteps = 250;
+    WindowsGuard guard(WindowsLock(), std::defer_lock);
+    for (int step = 0; step < kSteps && !guard.try_lock(); ++step) {
+        std::this_thread::sleep_for(kStep);
+    }
+    return guard;
 }
 
 int TranslateKeyRange(SDL_Keycode key) {
@@ -147,7 +174,9 @@ bool Translate(const SDL_Event& sdl, Uint32& windowId, Event& out) {
     }
 }
 
+// SDL updates its windows' state while it takes their events, so that is done under the lock too.
 void SortPendingEvents() {
+    WindowsGuard guard(WindowsLock());
     SDL_Event sdl;
     while (SDL_PollEvent(&sdl)) {
         Uint32 windowId = 0;
@@ -205,6 +234,7 @@ bool ShowsWindows(const char* driver) {
 
 // A full-screen window must give the display its own mode back.
 void LeaveFullScreen() {
+    WindowsGuard guard = LockWindowsUnlessStuck();
     for (const auto& [id, window] : WindowsById()) {
         if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
             SDL_SetWindowFullscreen(window->sdl, 0);
@@ -220,6 +250,7 @@ void ShowWindowOnce(NativeWindow* window) {
 }
 
 SDL_Window* FullScreenWindow() {
+    WindowsGuard guard(WindowsLock());
     for (const auto& [id, window] : WindowsById()) {
         if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
             return window->sdl;
@@ -287,7 +318,10 @@ WindowHandle CreateNativeWindow(const std::string& className, const std::string&
         delete window;
         return nullptr;
     }
-    WindowsById()[SDL_GetWindowID(window->sdl)] = window;
+    {
+        WindowsGuard guard(WindowsLock());
+        WindowsById()[SDL_GetWindowID(window->sdl)] = window;
+    }
     DropStartupEvents(window);
     return window;
 }
@@ -297,10 +331,13 @@ bool RebuildSdlWindow(NativeWindow* window, Uint32 extraFlags) {
     if (!rebuilt) {
         return false;
     }
-    WindowsById().erase(SDL_GetWindowID(window->sdl));
-    SDL_DestroyWindow(window->sdl);
-    window->sdl = rebuilt;
-    WindowsById()[SDL_GetWindowID(rebuilt)] = window;
+    {
+        WindowsGuard guard(WindowsLock());
+        WindowsById().erase(SDL_GetWindowID(window->sdl));
+        SDL_DestroyWindow(window->sdl);
+        window->sdl = rebuilt;
+        WindowsById()[SDL_GetWindowID(rebuilt)] = window;
+    }
     DropStartupEvents(window);
     if (window->shown) {
         SDL_ShowWindow(rebuilt);
@@ -309,8 +346,11 @@ bool RebuildSdlWindow(NativeWindow* window, Uint32 extraFlags) {
 }
 
 void DestroyNativeWindow(WindowHandle window) {
-    WindowsById().erase(SDL_GetWindowID(window->sdl));
-    SDL_DestroyWindow(window->sdl);
+    {
+        WindowsGuard guard(WindowsLock());
+        WindowsById().erase(SDL_GetWindowID(window->sdl));
+        SDL_DestroyWindow(window->sdl);
+    }
     delete window;
 }
 
