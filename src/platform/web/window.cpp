@@ -172,6 +172,11 @@ void SetWindowSlot(WindowHandle window, void* owner) {
 void* GetWindowSlot(WindowHandle window) {
     return window->slot;
 }
+// The canvas is the drawing area and keeps the size it was made at.
+void GetClientSize(WindowHandle window, int& width, int& height) {
+    width = window->width;
+    height = window->height;
+}
 std::string GetWindowTitle(WindowHandle window) {
     return window->title;
 }

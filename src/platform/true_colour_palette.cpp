@@ -1,7 +1,8 @@
-// SDL2 drawing surfaces are true-colour visuals: none asks for a palette, so an 8-bit request
-// simply draws in true colour and these are no-ops.
+// The palette calls for backends whose drawing surfaces are all true colour (SDL2's visuals,
+// WebGL's canvas): none asks for a palette, so an 8-bit request simply draws in true colour and
+// these do nothing.
 
-#include "src/platform/sdl/sdl_internal.h"
+#include "src/platform/platform.h"
 
 namespace VARKO::Platform {
 
