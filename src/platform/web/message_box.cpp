@@ -1,12 +1,11 @@
 // Message boxes as an overlay on the page: the caption, an icon, the text and the buttons, in
 // front of the canvas. The program waits, yielding to the browser, until a button is pressed
-// (Enter presses the first, Escape the last). Each box is also written to the console.
+// (Enter presses the first, Escape the last). The line on the error stream, which reaches the
+// console, is written above the seam.
 
 #include "src/platform/web/web_internal.h"
 
 #include <emscripten/emscripten.h>
-
-#include <cstdio>
 
 namespace VARKO::Platform {
 namespace {
@@ -74,7 +73,6 @@ bool MessageBoxShown() {
 
 MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
                           MessageButtons buttons, MessageIcon icon) {
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     const bool asking = buttons == MessageButtons::YesNo;
     shown = true;
     varko_show_box(caption.c_str(), text.c_str(), IconName(icon), asking ? 1 : 0);
