@@ -39,7 +39,7 @@ write_sources() {
 }
 
 fetch_one() {
-    local spec=$1 name=${1%%=*}
+    local wanted=$1 name=${1%%=*}
     local dest=$cache/$name download=$state/download/$name
     if [ -f "$dest/.unpacked" ]; then
         return
@@ -47,7 +47,7 @@ fetch_one() {
     rm -rf "$dest" "$download"
     mkdir -p "$download"
     local log=$download.log
-    if (cd "$download" && apt-get "${apt_options[@]}" source --download-only -qq "$spec" \
+    if (cd "$download" && apt-get "${apt_options[@]}" source --download-only -qq "$wanted" \
         >/dev/null 2>"$log"); then
         dpkg-source --no-check -x "$download"/*.dsc "$dest" >/dev/null
     else
