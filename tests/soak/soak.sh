@@ -3,7 +3,8 @@
 # every GL error read after each frame and the resident memory every 100 frames (by gl_probe,
 # preloaded). The scripted warm-up visits the largest window and both ends of the ball count and
 # makes four window resizes, ending at the first size, so that every buffer the run needs has been
-# made once; it ends at the first memory sample after the last resize, and from then on only the
+# made once, then keeps the most balls until frame 1000; it ends at the first memory sample after
+# that, and from then on only the
 # ball count changes: resident memory may not rise 1 MiB or more above the warm-up's peak. The only
 # GL error allowed is the one GL_INVALID_VALUE of the first frame (the surface material's shininess
 # of 312 is beyond GL's range of 0-128). Prints the figures.
@@ -106,6 +107,10 @@ for size in "640 480" "1000 700" "320 240" "800 600"; do
     resize $size
     hold Down 10
 done
+# Then the most balls until frame 1000: the driver's buffers grow to the largest surface they have
+# been handed, and the balls need that long to show the animation's largest surfaces.
+count_frames
+hold Up $((drawn < 1000 ? 1000 - drawn : 1))
 count_frames
 warmup=$(((drawn / 100 + 1) * 100))
 total=$((warmup + frames))
