@@ -5,8 +5,9 @@
 # makes four window resizes, ending at the first size, so that every buffer the run needs has been
 # made once, then keeps the most balls until frame 1000; it ends at the first memory sample after
 # that, and from then on only the ball count changes: resident memory may not rise 1 MiB or more
-# above the warm-up's peak. The only GL error allowed is the one GL_INVALID_VALUE of the first frame (the surface material's shininess
-# of 312 is beyond GL's range of 0-128). Prints the figures.
+# above the warm-up's peak. The only GL error allowed is the one GL_INVALID_VALUE of the first
+# frame (the surface material's shininess of 312 is beyond GL's range of 0-128). Prints the
+# figures.
 #
 # Every step is counted in the frames the probe saw drawn, never in seconds: a key is held for so
 # many frames, a resize is done once a frame has been drawn at the new size, and the run goes on
