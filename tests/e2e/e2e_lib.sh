@@ -47,6 +47,9 @@ fail() {
 }
 
 start_program() {
+    # Without a display every window search would only time out, minutes later.
+    [ -n "${DISPLAY:-}" ] ||
+        fail "DISPLAY is not set: run the tests in a display (xvfb-run -a ctest ...)"
     program_messages=${1:-/dev/null}
     "$program" 2>"$program_messages" &
     program_pid=$!
