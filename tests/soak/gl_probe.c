@@ -1,16 +1,17 @@
 // Preloaded into the demo by soak.sh (LD_PRELOAD): at every buffer swap it reads each GL error the
-// frame raised and, every 100 frames, the process's resident memory, and appends them to the file
-// named by VARKO_SOAK_LOG as "frame N error 0xCODE" and "frame N rss KIB" lines; each time the
-// frame was drawn into a viewport of another size it adds "frame N viewport W H" at once. The
-// number of frames drawn so far is rewritten in place after every frame in the file named by
-// VARKO_SOAK_FRAMES, so that the script can step the run by frames instead of by seconds. The demo
-// itself is not changed.
+// frame raised and, every 100 frames, the process's resident memory and the memory its allocator
+// has handed out, and appends them to the file named by VARKO_SOAK_LOG as "frame N error 0xCODE"
+// and "frame N rss KIB held KIB" lines; each time the frame was drawn into a viewport of another
+// size it adds "frame N viewport W H" at once. The number of frames drawn so far is rewritten in
+// place after every frame in the file named by VARKO_SOAK_FRAMES, so that the script can step the
+// run by frames instead of by seconds. The demo itself is not changed.
 
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -31,6 +32,13 @@ static long ResidentKib(void) {
         fclose(statm);
     }
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// What the allocator has handed out and not had back, in every arena and in mapped blocks: the
+// memory the program and its libraries hold, whatever the allocator keeps resident for them.
+static long HeldKib(void) {
+    struct mallinfo2 heap = mallinfo2();
+    return (long)((heap.uordblks + heap.hblkhd) / 1024);
 }
 
 static void Start(void) {
@@ -73,10 +81,11 @@ void SDL_GL_SwapWindow(SDL_Window* window) {
         fprintf(record, "frame %ld viewport %d %d\n", frames, drawn[2], drawn[3]);
         fflush(record);
     }
+    swapWindow(window);
+    // After the swap, when the driver has finished with the frame's own buffers.
     if (frames % 100 == 0) {
-        fprintf(record, "frame %ld rss %ld\n", frames, ResidentKib());
+        fprintf(record, "frame %ld rss %ld held %ld\n", frames, ResidentKib(), HeldKib());
         fflush(record);
     }
-    swapWindow(window);
     PublishFrameCount();
 }
