@@ -145,6 +145,10 @@ echo "frames: $drawn; held memory: warm-up (to frame $warmup) peak $warm_held Ki
 grep " error " "$record" | head -n 5
 [ "$(grep " error " "$record")" = "frame 1 error 0x0501" ] ||
     fail "GL errors other than the set-up's one GL_INVALID_VALUE"
+if [ "$held_growth" -ge 1024 ] || [ "$rss_growth" -ge 8192 ]; then
+    echo "memory samples (frame: resident/held KiB):"
+    awk '$3 == "rss" { print $2 ": " $4 "/" $6 }' "$record" | paste -sd ' ' | fold -s -w 100
+fi
 [ "$held_growth" -lt 1024 ] || fail "held memory rose $held_growth KiB above the warm-up's peak"
 [ "$rss_growth" -lt 8192 ] || fail "resident memory rose $rss_growth KiB above the warm-up's peak"
 echo "PASS"
