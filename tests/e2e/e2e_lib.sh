@@ -141,6 +141,18 @@ wait_for_named_window() {
     return 1
 }
 
+# Waits up to 5 s for window $1 to be mapped and viewable: Wine names its windows before it maps
+# them, so a window found by name may not be on screen yet.
+wait_until_viewable() {
+    for _ in $(seq 50); do
+        if { xwininfo -id "$1" 2>/dev/null || true; } | grep -q "IsViewable"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # Answers the message box titled $1 with key $2 (Return takes the default button; No is Escape,
 # or the key in MESSAGE_BOX_NO_KEY where the system's boxes differ). The key is pressed until the
 # box goes: a box still being shown may miss a press, and a box may close on the press before the

@@ -90,15 +90,19 @@ click_button "$splash" 2
 click_button "$splash" 6
 click_button "$splash" 7
 box=$(wait_for_named_window "LumoGL Example Error") || fail "no message box"
-xwininfo -id "$box" | grep -q "IsViewable" || fail "the message box is not shown"
-# What the screen shows where the box is must be the box itself.
+wait_until_viewable "$box" || fail "the message box is not shown"
+# What the screen shows where the box is must be the box itself. A box still being drawn or
+# raised is given a few seconds.
 read -r x y width height <<<"$(xwininfo -id "$box" |
     awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
          /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')"
-sleep 0.5
-import -window "$box" "$scratch/box.png"
-import -window root -crop "${width}x${height}+$x+$y" +repage "$scratch/under.png"
-differing=$(compare -metric AE "$scratch/box.png" "$scratch/under.png" null: 2>&1 || true)
+for _ in $(seq 10); do
+    sleep 0.5
+    import -window "$box" "$scratch/box.png"
+    import -window root -crop "${width}x${height}+$x+$y" +repage "$scratch/under.png"
+    differing=$(compare -metric AE "$scratch/box.png" "$scratch/under.png" null: 2>&1 || true)
+    [ "$differing" = "0" ] && break
+done
 [ "$differing" = "0" ] || fail "the message box is hidden behind the full-screen window ($differing pixels differ)"
 answer_message_box "LumoGL Example Error" Return
 wait_for_exit || fail "the program did not end after the message"
