@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick strace
     # The X core fonts: without them SDL's message boxes cannot be drawn on X11.
     xfonts-base
     clang libclang-rt-14-dev

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <thread>
 
+#include <signal.h>
+
 namespace VARKO::Platform {
 namespace {
 
@@ -230,6 +232,32 @@ bool ShowsWindows(const char* driver) {
            SDL_strcmp(driver, "evdev") != 0;
 }
 
+// An X server now and then turns a new connection away while other clients come and go, and SDL
+// then falls back to a driver that shows nothing: the launcher would wait for ever for a click on
+// a window no one can see. Such a start is taken back and tried again a few times. The server may
+// also close a connection it has just taken before the client has written to it, and that write
+// would raise SIGPIPE and end the program: the signal is ignored meanwhile, and such a start then
+// fails like a turned-away one.
+bool StartVideo() {
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGPIPE, &ignore, &previous);
+    bool started = false;
+    for (int attempt = 0; !started && attempt < kVideoAttempts; ++attempt) {
+        if (attempt > 0) {
+            SDL_Delay(kVideoRetryMilliseconds);
+        }
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (started && !ShowsWindows(SDL_GetCurrentVideoDriver())) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            started = false;
+        }
+    }
+    sigaction(SIGPIPE, &previous, nullptr);
+    return started;
+}
+
 } // namespace
 
 // A full-screen window must give the display its own mode back.
@@ -270,18 +298,8 @@ bool EnsureVideo() {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     }
-    // An X server now and then turns a new connection away while other clients come and go, and
-    // SDL then falls back to a driver that shows nothing: the launcher would wait for ever for a
-    // click on a window no one can see. Such a start is taken back and tried again a few times.
-    for (int attempt = 0; !started && attempt < kVideoAttempts; ++attempt) {
-        if (attempt > 0) {
-            SDL_Delay(kVideoRetryMilliseconds);
-        }
-        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (started && !ShowsWindows(SDL_GetCurrentVideoDriver())) {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            started = false;
-        }
+    if (!started) {
+        started = StartVideo();
     }
     static bool told = false;
     if (!started && !told) {
