@@ -1,6 +1,7 @@
 /* A display in front of a real one that closes its first connection a moment after taking it, as
-   a busy X server now and then does, and passes every later connection through. It takes the
-   first free display number from 200 on and prints it once it listens.
+   a busy X server now and then does, and passes every later connection through; SIGUSR1 has it
+   close the next one too. It takes the first free display number from 200 on and prints it once
+   it listens.
    Usage: dropping_display REAL-DISPLAY-NUMBER */
 #include <poll.h>
 #include <signal.h>
@@ -10,6 +11,13 @@
 #include <sys/un.h>
 #include <time.h>
 #include <unistd.h>
+
+static volatile sig_atomic_t dropNext = 1;
+
+static void DropNext(int signal) {
+    (void)signal;
+    dropNext = 1;
+}
 
 static struct sockaddr_un DisplayAddress(int number) {
     struct sockaddr_un address = {.sun_family = AF_UNIX};
@@ -54,18 +62,20 @@ int main(int argc, char** argv) {
     }
     signal(SIGPIPE, SIG_IGN);
     signal(SIGCHLD, SIG_IGN);
+    signal(SIGUSR1, DropNext);
     int listener = Listen();
     if (listener < 0) {
         fprintf(stderr, "no free display number\n");
         return 1;
     }
     struct sockaddr_un real = DisplayAddress(atoi(argv[1]));
-    for (int taken = 0;; ++taken) {
+    for (;;) {
         int client = accept(listener, NULL, NULL);
         if (client < 0) {
             continue;
         }
-        if (taken == 0) {
+        if (dropNext) {
+            dropNext = 0;
             /* Long enough for the client to be past its check that the connection is open. */
             nanosleep(&(struct timespec){0, 200000000}, NULL);
             close(client);

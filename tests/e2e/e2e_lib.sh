@@ -2,14 +2,16 @@
 # collect its exit status. Source it after setting program=<path-to-metaballs>.
 
 # The X server now and then turns a new connection away while clients come and go quickly (about
-# one in ten on a bare connect-and-close loop). A command that could not connect did nothing, so
-# it is run again; any other failure is its own.
+# one in ten on a bare connect-and-close loop), or closes one it has just taken. A command that
+# could not connect did nothing, so it is run again; any other failure is its own. SIGPIPE is
+# ignored in the command, so that a connection closed under its first write fails like a refused
+# one instead of ending it silently.
 retry_x() {
     local errors status
     errors=$(mktemp)
     for _ in 1 2 3 4 5 6 7 8 9 10; do
         status=0
-        "$@" 2>"$errors" || status=$?
+        (trap '' PIPE && "$@") 2>"$errors" || status=$?
         if [ "$status" -eq 0 ] || ! grep -qiE "open (the )?display|open X server" "$errors"; then
             break
         fi

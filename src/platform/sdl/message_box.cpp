@@ -19,6 +19,21 @@ Uint32 IconFlags(MessageIcon icon) {
     }
 }
 
+constexpr int kShowAttempts = 3;
+
+// The box opens a connection of its own to the display, which may be turned away as the program's
+// first one may be (see SigpipeIgnored): it is tried again a few times before the text goes to
+// the standard error stream.
+bool ShowSdlMessageBox(const SDL_MessageBoxData& box, int& pressed) {
+    SigpipeIgnored whileShown;
+    for (int attempt = 0; attempt < kShowAttempts; ++attempt) {
+        if (SDL_ShowMessageBox(&box, &pressed) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
@@ -39,7 +54,7 @@ MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
     box.numbuttons = asking ? 2 : 1;
     box.buttons = asking ? yesNo : ok;
     int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+    if (!ShowSdlMessageBox(box, pressed)) {
         // The user never saw the question, so the cautious answer is taken for them.
         pressed = asking ? 2 : 0;
         std::fprintf(stderr,

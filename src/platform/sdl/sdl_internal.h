@@ -8,6 +8,8 @@
 #include <deque>
 #include <string>
 
+#include <signal.h>
+
 namespace VARKO::Platform {
 
 struct NativeDevice {
@@ -24,6 +26,25 @@ struct NativeWindow {
     bool shown = false;
     std::deque<Event> events;
     NativeDevice device{this};
+};
+
+// Ignores SIGPIPE while it lives, around opening connections to the display. An X server now and
+// then closes a connection it has just taken; the client's first write on it would raise SIGPIPE
+// and end the program, where with the signal ignored it fails like a refused connection and can
+// be tried again. Children forked meanwhile (SDL's message boxes) inherit it.
+class SigpipeIgnored {
+public:
+    SigpipeIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGPIPE, &ignore, &previous_);
+    }
+    ~SigpipeIgnored() { sigaction(SIGPIPE, &previous_, nullptr); }
+    SigpipeIgnored(const SigpipeIgnored&) = delete;
+    SigpipeIgnored& operator=(const SigpipeIgnored&) = delete;
+
+private:
+    struct sigaction previous_ {};
 };
 
 // Starts SDL's video subsystem once; false when there is no display.

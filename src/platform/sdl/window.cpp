@@ -14,8 +14,6 @@
 #include <mutex>
 #include <thread>
 
-#include <signal.h>
-
 namespace VARKO::Platform {
 namespace {
 
@@ -234,15 +232,9 @@ bool ShowsWindows(const char* driver) {
 
 // An X server now and then turns a new connection away while other clients come and go, and SDL
 // then falls back to a driver that shows nothing: the launcher would wait for ever for a click on
-// a window no one can see. Such a start is taken back and tried again a few times. The server may
-// also close a connection it has just taken before the client has written to it, and that write
-// would raise SIGPIPE and end the program: the signal is ignored meanwhile, and such a start then
-// fails like a turned-away one.
+// a window no one can see. Such a start is taken back and tried again a few times.
 bool StartVideo() {
-    struct sigaction ignore {};
-    struct sigaction previous {};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGPIPE, &ignore, &previous);
+    SigpipeIgnored whileConnecting;
     bool started = false;
     for (int attempt = 0; !started && attempt < kVideoAttempts; ++attempt) {
         if (attempt > 0) {
@@ -254,7 +246,6 @@ bool StartVideo() {
             started = false;
         }
     }
-    sigaction(SIGPIPE, &previous, nullptr);
     return started;
 }
 
