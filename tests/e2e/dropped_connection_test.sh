@@ -36,7 +36,7 @@ start_through_relay() {
     exec {relay_output}< <(exec "$dropping_display" "$real")
     relay_pid=$!
     read -r relay_number <&"$relay_output" || fail "the dropping display did not start"
-    DISPLAY=:$relay_number strace -f -qq -o "$scratch/writes" -e trace=writev \
+    DISPLAY=:$relay_number strace -f --seccomp-bpf -qq -o "$scratch/writes" -e trace=writev \
         -e inject=writev:delay_enter=1000000:when=1 "$program" 2>/dev/null &
     program_pid=$!
 }
