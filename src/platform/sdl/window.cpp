@@ -232,7 +232,8 @@ bool ShowsWindows(const char* driver) {
 
 // An X server now and then turns a new connection away while other clients come and go, and SDL
 // then falls back to a driver that shows nothing: the launcher would wait for ever for a click on
-// a window no one can see. Such a start is taken back and tried again a few times.
+// a window no one can see. Such a start is taken back and tried again a few times, and so is one
+// whose connection was closed under its first write (see SigpipeIgnored).
 bool StartVideo() {
     SigpipeIgnored whileConnecting;
     bool started = false;
