@@ -4,7 +4,7 @@
 # this repository's HEAD into it, and runs `bash scripts/run-demo.sh`, then `bash scripts/test.sh`
 # there, in a chroot with /proc, /sys and /dev bound in and no display. Prints the outcome of each;
 # the full logs stay in the work folder. Run by hand, as root, before a release (it takes most of
-# an hour on two cores; not part of CI):
+# an hour on two cores; not part of CI), with no other X display running on the machine:
 #
 #   bash scripts/fresh-machine-check.sh [--security=with|without] [work-folder]
 #       (default: with, /var/tmp/varko-fresh)
@@ -28,6 +28,15 @@ if [ "$security" != with ] && [ "$security" != without ]; then
 fi
 if [ "$(id -u)" -ne 0 ]; then
     echo "run this as root (debootstrap and chroot need it)" >&2
+    exit 2
+fi
+# An X client reaches a display through its abstract socket first, and abstract sockets are shared
+# by every root on the machine: a display the root's tests start under a number taken outside
+# would fail to start, or the tests would talk to the other display. Nothing else may run a display
+# meanwhile: no other check, no tests outside the root.
+if ss -xlH 2>/dev/null | grep -q "@/tmp/.X11-unix/"; then
+    echo "an X display is running on this machine (ss -xl lists it): stop it first; the root's" \
+        "displays would share its abstract sockets" >&2
     exit 2
 fi
 work=$(realpath -m "${1:-/var/tmp/varko-fresh}")

@@ -17,6 +17,7 @@ read -r real <&"${REAL[0]}" || fail "the display did not start"
 export DISPLAY=:$real
 relay_pid=
 relay_number=
+program_messages=$scratch/messages
 end_run() {
     if [ -n "$program_pid" ]; then
         pkill -9 -P "$program_pid" 2>/dev/null || true
@@ -37,7 +38,7 @@ start_through_relay() {
     relay_pid=$!
     read -r relay_number <&"$relay_output" || fail "the dropping display did not start"
     DISPLAY=:$relay_number strace -f --seccomp-bpf -qq -o "$scratch/writes" -e trace=writev \
-        -e inject=writev:delay_enter=1000000:when=1 "$program" 2>/dev/null &
+        -e inject=writev:delay_enter=1000000:when=1 "$program" 2>"$scratch/messages" &
     program_pid=$!
 }
 
