@@ -29,6 +29,12 @@ end_run() {
         rm -f "/tmp/.X11-unix/X$relay_number"
         relay_pid=
     fi
+    # The display drops a killed program's windows only once the relay has passed the closed
+    # connection on; the next run must not find the old launcher.
+    for _ in $(seq 100); do
+        xdotool search --name '^Splash$' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
 }
 trap 'end_run; kill $REAL_PID 2>/dev/null || true; rm -rf "$scratch"' EXIT
 
