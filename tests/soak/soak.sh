@@ -29,7 +29,14 @@ scratch=$(mktemp -d)
 keep=${4:-}
 record=$scratch/record
 counter=$scratch/frames
-trap 'cleanup_e2e; [ -z "$keep" ] || cp "$record" "$keep"; rm -rf "$scratch"' EXIT
+SOAK_DISPLAY_PID=
+end_soak() {
+    cleanup_e2e
+    [ -z "$SOAK_DISPLAY_PID" ] || kill "$SOAK_DISPLAY_PID" 2>/dev/null || true
+    [ -z "$keep" ] || cp "$record" "$keep"
+    rm -rf "$scratch"
+}
+trap end_soak EXIT
 
 # A display of its own without the shared-memory extension. The GL driver puts frames on the
 # screen through a shared segment where the server offers one, and through a frame-sized buffer of
@@ -40,13 +47,6 @@ coproc SOAK_DISPLAY {
     exec Xvfb -displayfd 1 -extension MIT-SHM -screen 0 1024x768x24 -nolisten tcp 2>/dev/null
 }
 read -r display_number <&"${SOAK_DISPLAY[0]}" || fail "the soak's display did not start"
-end_soak() {
-    cleanup_e2e
-    kill "$SOAK_DISPLAY_PID" 2>/dev/null || true
-    [ -z "$keep" ] || cp "$record" "$keep"
-    rm -rf "$scratch"
-}
-trap end_soak EXIT
 export DISPLAY=:$display_number
 
 # glibc raises its mmap threshold each time a large mapped block is freed, and from then on serves
