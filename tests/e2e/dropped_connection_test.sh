@@ -12,9 +12,8 @@ dropping_display=${DROPPING_DISPLAY:?the path of the dropping_display helper}
 scratch=$(mktemp -d)
 
 # A display of its own, without access control, for the relay to pass connections to.
-coproc REAL { exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null; }
-read -r real <&"${REAL[0]}" || fail "the display did not start"
-export DISPLAY=:$real
+start_own_display
+real=${DISPLAY#:}
 relay_pid=
 relay_number=
 program_messages=$scratch/messages
@@ -36,7 +35,7 @@ end_run() {
         sleep 0.1
     done
 }
-trap 'end_run; kill $REAL_PID 2>/dev/null || true; rm -rf "$scratch"' EXIT
+trap 'end_run; stop_own_display; rm -rf "$scratch"' EXIT
 
 # Starts the program on a relay that closes the program's first connection.
 start_through_relay() {

@@ -34,6 +34,23 @@ cleanup_e2e() {
 }
 trap cleanup_e2e EXIT
 
+# Starts an Xvfb of its own, with the extra server options given, and points DISPLAY at it. The
+# server picks a free display itself and names it once it accepts connections. stop_own_display
+# ends it; a test calls that from its exit handler.
+own_display_pid=
+start_own_display() {
+    coproc OWN_DISPLAY {
+        exec Xvfb -displayfd 1 "$@" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null
+    }
+    own_display_pid=$OWN_DISPLAY_PID
+    local number
+    read -r number <&"${OWN_DISPLAY[0]}" || fail "the test's own display did not start"
+    export DISPLAY=:$number
+}
+stop_own_display() {
+    [ -z "$own_display_pid" ] || kill "$own_display_pid" 2>/dev/null || true
+}
+
 # Ends the test, saying why and what the program said or how it ended.
 fail() {
     echo "FAIL: $*" >&2

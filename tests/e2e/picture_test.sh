@@ -118,10 +118,8 @@ fi
 echo "== no pictures, a display without the X core fonts: the message on standard error"
 # Message boxes are drawn with the X server's core fonts; a server with its built-in cursor and
 # fixed fonts only cannot show one, as on a desktop without the font package.
-coproc FONTLESS { exec Xvfb -displayfd 1 -fp built-ins -screen 0 1024x768x24 -nolisten tcp 2>/dev/null; }
-read -r number <&"${FONTLESS[0]}" || fail "the display without fonts did not start"
-trap 'cleanup_e2e; kill $FONTLESS_PID 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export DISPLAY=:$number
+trap 'cleanup_e2e; stop_own_display; rm -rf "$scratch"' EXIT
+start_own_display -fp built-ins
 start_program "$scratch/messages"
 splash=$(wait_for_window Splash) || fail "the launcher window did not appear"
 click_button "$splash" 7

@@ -29,10 +29,9 @@ scratch=$(mktemp -d)
 keep=${4:-}
 record=$scratch/record
 counter=$scratch/frames
-SOAK_DISPLAY_PID=
 end_soak() {
     cleanup_e2e
-    [ -z "$SOAK_DISPLAY_PID" ] || kill "$SOAK_DISPLAY_PID" 2>/dev/null || true
+    stop_own_display
     [ -z "$keep" ] || cp "$record" "$keep"
     rm -rf "$scratch"
 }
@@ -43,11 +42,7 @@ trap end_soak EXIT
 # its own where not: about 2 MiB more held at 800 x 600. Should the driver go over from one to the
 # other during a run, the step could not be told from a leak; here it uses its own buffer from the
 # first frame.
-coproc SOAK_DISPLAY {
-    exec Xvfb -displayfd 1 -extension MIT-SHM -screen 0 1024x768x24 -nolisten tcp 2>/dev/null
-}
-read -r display_number <&"${SOAK_DISPLAY[0]}" || fail "the soak's display did not start"
-export DISPLAY=:$display_number
+start_own_display -extension MIT-SHM
 
 # glibc raises its mmap threshold each time a large mapped block is freed, and from then on serves
 # blocks of that size (the GL driver's per-frame buffers) from the heap, whose top stays resident:
