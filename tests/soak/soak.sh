@@ -5,11 +5,12 @@
 # warm-up visits the largest window and both ends of the ball count and makes four window resizes,
 # ending at the first size, so that every buffer the run needs has been made once, then keeps the
 # most balls until frame 1000; it ends at the first memory sample after that, and from then on only
-# the ball count changes: what stays held may not rise 1 MiB or more over the run, nor resident
-# memory 8 MiB above the warm-up's peak (a leak outside the allocator; resident memory alone also
-# moves with what the allocator keeps for later). The only GL error allowed is the one
-# GL_INVALID_VALUE of the first frame (the surface material's shininess of 312 is beyond GL's
-# range of 0-128). Prints the figures.
+# the ball count changes: what stays held may not rise 512 KiB or more in both halves of the run
+# (over the default 2,000 frames, a leak of about half a KiB a frame), nor resident memory 8 MiB
+# above the warm-up's peak (a leak outside the allocator; resident memory alone also moves with
+# what the allocator keeps for later). The only GL error allowed is the one GL_INVALID_VALUE of the
+# first frame (the surface material's shininess of 312 is beyond GL's range of 0-128). Prints the
+# figures.
 #
 # Every step is counted in the frames the probe saw drawn, never in seconds: a key is held for so
 # many frames, a resize is done once a frame has been drawn at the new size, and the run goes on
@@ -142,24 +143,31 @@ hold_key_until_exit Escape || fail "Escape did not end the demo"
 # Per sample: the frame, then resident and held memory. Resident memory only grows as pages are
 # touched, so its peaks before and after the warm-up are compared. Held memory also counts what a
 # frame has in hand at the sample (it swings by about 0.7 MiB, now and then more, and comes back),
-# so what stays held is judged: the least of the last five samples of the warm-up against the
-# least of the run's last five.
-read -r last warm_rss rss end_rss warm_held end_held <<<"$(awk -v w="$warmup" '$3 == "rss" {
+# so what stays held is judged: the least of five samples at the warm-up's end, half-way through
+# the run and at its end. A leak grows with the frames drawn, in both halves of the run. The GL
+# driver on a loaded machine now and then keeps one more 1.5 to 2.3 MiB for good at some frame
+# after the warm-up, and stays flat after it: a single step, which lands in one half only.
+read -r last warm_rss rss end_rss warm_held middle_held end_held <<<"$(awk -v w="$warmup" \
+    -v m="$((warmup + frames / 2))" '$3 == "rss" {
         frame[++n] = $2; held[n] = $6; end_rss = $4
         if ($2 <= w) { if ($4 > warm_rss) warm_rss = $4; warm_last = n }
         else if ($4 > rss) rss = $4
+        if ($2 <= m) middle_last = n
     } function least(from, to,    i, low) {
         low = held[to]
         for (i = from > 1 ? from : 1; i < to; ++i) if (held[i] < low) low = held[i]
         return low
-    } END { print frame[n], warm_rss, rss, end_rss, least(warm_last - 4, warm_last), least(n - 4, n)
+    } END { print frame[n], warm_rss, rss, end_rss, least(warm_last - 4, warm_last),
+        least(middle_last - 4, middle_last), least(n - 4, n)
     }' "$record")"
 [ "$last" -ge "$total" ] || fail "the last memory sample is of frame $last, before frame $total"
 errors=$(grep -c " error " "$record" || true)
-held_growth=$((end_held - warm_held))
+first_growth=$((middle_held - warm_held))
+second_growth=$((end_held - middle_held))
 rss_growth=$((rss - warm_rss))
-echo "frames: $drawn; held memory: at the warm-up's end (frame $warmup) $warm_held KiB, after" \
-    "$frames more frames $end_held KiB (growth $held_growth KiB; the least of five samples each);" \
+echo "frames: $drawn; held memory: at the warm-up's end (frame $warmup) $warm_held KiB, half-way" \
+    "$middle_held KiB, after $frames more frames $end_held KiB (growth $first_growth and" \
+    "$second_growth KiB; the least of five samples each);" \
     "resident: peaks $warm_rss KiB and $rss KiB (growth $rss_growth KiB), at the end $end_rss" \
     "KiB; GL errors: $errors"
 grep " error " "$record" | head -n 5
@@ -171,7 +179,9 @@ fail_with_samples() {
     awk '$3 == "rss" { print $2 ": " $4 "/" $6 }' "$record" | paste -sd ' ' | fold -s -w 100
     fail "$1"
 }
-[ "$held_growth" -lt 1024 ] || fail_with_samples "held memory rose $held_growth KiB over the run"
+[ "$first_growth" -lt 512 ] || [ "$second_growth" -lt 512 ] ||
+    fail_with_samples "held memory rose $first_growth KiB over the run's first half and $(
+        )$second_growth KiB over its second"
 [ "$rss_growth" -lt 8192 ] ||
     fail_with_samples "resident memory rose $rss_growth KiB above the warm-up's peak"
 echo "PASS"
