@@ -5,12 +5,12 @@
 # warm-up visits the largest window and both ends of the ball count and makes four window resizes,
 # ending at the first size, so that every buffer the run needs has been made once, then keeps the
 # most balls until frame 1000; it ends at the first memory sample after that, and from then on only
-# the ball count changes: what stays held may not rise 512 KiB or more in both halves of the run
-# (over the default 2,000 frames, a leak of about half a KiB a frame), nor resident memory 8 MiB
-# above the warm-up's peak (a leak outside the allocator; resident memory alone also moves with
-# what the allocator keeps for later). The only GL error allowed is the one GL_INVALID_VALUE of the
-# first frame (the surface material's shininess of 312 is beyond GL's range of 0-128). Prints the
-# figures.
+# the ball count changes: what stays held may not rise 1 MiB or more over the run with at least
+# 256 KiB of it in each half (over the default 2,000 frames, a leak of half a KiB a frame and
+# more), nor resident memory 8 MiB above the warm-up's peak (a leak outside the allocator;
+# resident memory alone also moves with what the allocator keeps for later). The only GL error
+# allowed is the one GL_INVALID_VALUE of the first frame (the surface material's shininess of 312
+# is beyond GL's range of 0-128). Prints the figures.
 #
 # Every step is counted in the frames the probe saw drawn, never in seconds: a key is held for so
 # many frames, a resize is done once a frame has been drawn at the new size, and the run goes on
@@ -144,7 +144,8 @@ hold_key_until_exit Escape || fail "Escape did not end the demo"
 # touched, so its peaks before and after the warm-up are compared. Held memory also counts what a
 # frame has in hand at the sample (it swings by about 0.7 MiB, now and then more, and comes back),
 # so what stays held is judged: the least of five samples at the warm-up's end, half-way through
-# the run and at its end. A leak grows with the frames drawn, in both halves of the run. The GL
+# the run and at its end. A leak grows with the frames drawn, in both halves of the run (one half
+# may lose the 0.5 MiB a frame had in hand at the warm-up's end, so a quarter suffices). The GL
 # driver on a loaded machine now and then keeps one more 1.5 to 2.3 MiB for good at some frame
 # after the warm-up, and stays flat after it: a single step, which lands in one half only.
 read -r last warm_rss rss end_rss warm_held middle_held end_held <<<"$(awk -v w="$warmup" \
@@ -177,11 +178,11 @@ grep " error " "$record" | head -n 5
 fail_with_samples() {
     echo "memory samples (frame: resident/held KiB):"
     awk '$3 == "rss" { print $2 ": " $4 "/" $6 }' "$record" | paste -sd ' ' | fold -s -w 100
-    fail "$1"
+    fail "$*"
 }
-[ "$first_growth" -lt 512 ] || [ "$second_growth" -lt 512 ] ||
-    fail_with_samples "held memory rose $first_growth KiB over the run's first half and $(
-        )$second_growth KiB over its second"
+[ $((first_growth + second_growth)) -lt 1024 ] || [ "$first_growth" -lt 256 ] ||
+    [ "$second_growth" -lt 256 ] || fail_with_samples "held memory rose $first_growth KiB over" \
+        "the run's first half and $second_growth KiB over its second"
 [ "$rss_growth" -lt 8192 ] ||
     fail_with_samples "resident memory rose $rss_growth KiB above the warm-up's peak"
 echo "PASS"
